@@ -1,0 +1,126 @@
+#include "database.h"
+
+#include "databaseerror.h"
+#include "schemaversion.h"
+
+#include <QDir>
+#include <QSqlError>
+
+namespace {
+
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+Database::Database(const QString &connectionName)
+    : m_connectionName(connectionName)
+{
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+}
+
+Database::~Database()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void Database::open(const ConnectionSettings &settings, OpenMode mode)
+{
+    close();
+    QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
+    if (!connection.isValid())
+        throw DatabaseError(QStringLiteral("找不到 SQLite 数据库驱动，无法打开数据库。"));
+    connection.setDatabaseName(settings.databaseName);
+    connection.setConnectOptions(settings.connectOptions);
+    if (!connection.open()) {
+        const QString engineText = connection.lastError().text();
+        connection.close();
+        throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”。").arg(nativePath(settings.databaseName)),
+                            engineText);
+    }
+    if (mode == NewFile)
+        return;
+    try {
+        checkFileBelongsToUs();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+// Reads the two header marks. Reading them writes nothing, so a file that is
+// refused stays byte for byte as it was.
+void Database::checkFileBelongsToUs() const
+{
+    const QString path = nativePath(filePath());
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
+        throw DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
+                                           "请把它移走或改名，然后重新启动 Zorvel。").arg(path),
+                            query.lastError().text());
+    }
+    if (query.value(0).toInt() != SchemaVersion::applicationId) {
+        throw DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
+                                           "请把它移走或改名，然后重新启动 Zorvel。").arg(path));
+    }
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        throw DatabaseError(QStringLiteral("无法读取数据库文件“%1”。").arg(path), query.lastError().text());
+    if (query.value(0).toInt() > SchemaVersion::current) {
+        throw DatabaseError(QStringLiteral("数据库文件“%1”由较新版本的 Zorvel 创建，本程序无法使用它。")
+                                .arg(path));
+    }
+}
+
+void Database::close()
+{
+    QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
+    if (connection.isOpen())
+        connection.close();
+}
+
+bool Database::isOpen() const
+{
+    return connection().isOpen();
+}
+
+QString Database::filePath() const
+{
+    return connection().databaseName();
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+QSqlQuery Database::execute(const QString &sql, const QVariantList &values) const
+{
+    QSqlDatabase db = connection();
+    if (!db.isOpen())
+        throw DatabaseError(QStringLiteral("数据库没有打开，无法完成这个操作。请检查数据文件夹后重新启动 Zorvel。"));
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DatabaseError(QStringLiteral("数据库操作失败。"), query.lastError().text());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DatabaseError(QStringLiteral("数据库操作失败。"), query.lastError().text());
+    return query;
+}
+
+QVariant Database::scalar(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query = execute(sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+int Database::insert(const QString &sql, const QVariantList &values) const
+{
+    const QSqlQuery query = execute(sql, values);
+    return query.lastInsertId().toInt();
+}

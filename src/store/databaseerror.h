@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// A failure of the data store: a Chinese sentence for the user, followed by the
+// database engine's own text where there is one.
+class DatabaseError : public std::runtime_error
+{
+public:
+    explicit DatabaseError(const QString &summary, const QString &engineText = QString());
+
+    QString summary() const { return m_summary; }
+    QString engineText() const { return m_engineText; }
+    // The text of the error box: the sentence, a blank line, the engine's text.
+    QString text() const;
+
+private:
+    QString m_summary;
+    QString m_engineText;
+};

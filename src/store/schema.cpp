@@ -1,0 +1,87 @@
+#include "schema.h"
+
+#include "database.h"
+#include "seedcontent.h"
+
+#include <QStringList>
+
+// Identity keys number from 1 in insertion order and are never reused after a
+// delete (AUTOINCREMENT); text columns keep their declared lengths in characters.
+// The indexes serve the lookups of the training loop and change no result.
+static const char *const createStatements[] = {
+    "CREATE TABLE wtlx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " neirong VARCHAR(100) CHECK (length(neirong) <= 100), ppcxid INT, htcxid INT, fsqz INT,"
+    " keyword VARCHAR(50) CHECK (length(keyword) <= 50))",
+    "CREATE TABLE hdpj (id INTEGER PRIMARY KEY AUTOINCREMENT, type INT,"
+    " descr VARCHAR(50) CHECK (length(descr) <= 50))",
+    "CREATE TABLE cx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " name VARCHAR(10) CHECK (length(name) <= 10))",
+    "CREATE TABLE wt (id INTEGER PRIMARY KEY AUTOINCREMENT, wtlxid INT,"
+    " match_word VARCHAR(50) CHECK (length(match_word) <= 50),"
+    " keyword VARCHAR(50) CHECK (length(keyword) <= 50),"
+    " dotime DATETIME, answer_count INT, score INT, repeate_count INT)",
+    "CREATE TABLE hd (id INTEGER PRIMARY KEY AUTOINCREMENT, wtid INT, ciid INT)",
+    "CREATE TABLE ci (id INTEGER PRIMARY KEY AUTOINCREMENT, cxid INT,"
+    " name VARCHAR(50) CHECK (length(name) <= 50))",
+};
+
+static const char *const indexStatements[] = {
+    "CREATE INDEX hd_by_question ON hd (wtid, ciid)",
+    "CREATE INDEX hd_by_word ON hd (ciid)",
+    "CREATE INDEX ci_by_name ON ci (name)",
+    "CREATE INDEX ci_by_class ON ci (cxid)",
+};
+
+static void execute(const Database &db, const char *statement)
+{
+    db.execute(QString::fromLatin1(statement));
+}
+
+static void insertTemplates(const Database &db)
+{
+    for (const auto &t : SeedContent::questionTemplates()) {
+        db.execute(QStringLiteral("INSERT INTO wtlx (neirong, ppcxid, htcxid, fsqz, keyword)"
+                                  " VALUES (?, ?, ?, ?, ?)"),
+                   {t.text, t.slotClassId, t.answerClassId, t.weight, t.keyword});
+    }
+}
+
+static void insertPhrases(const Database &db)
+{
+    for (const auto &phrase : SeedContent::feedbackPhrases())
+        db.execute(QStringLiteral("INSERT INTO hdpj (type, descr) VALUES (?, ?)"), {phrase.type, phrase.text});
+}
+
+static void insertClasses(const Database &db)
+{
+    for (const QString &name : SeedContent::wordClasses())
+        db.execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {name});
+}
+
+static void insertWords(const Database &db)
+{
+    for (const auto &word : SeedContent::dictionaryWords())
+        db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {word.classId, word.name});
+}
+
+void CreateTablesAndSeed(const Database &db)
+{
+    execute(db, createStatements[0]);
+    insertTemplates(db);
+    execute(db, createStatements[1]);
+    insertPhrases(db);
+    execute(db, createStatements[2]);
+    insertClasses(db);
+    execute(db, createStatements[3]);
+    execute(db, createStatements[4]);
+    execute(db, createStatements[5]);
+    insertWords(db);
+    for (const char *statement : indexStatements)
+        execute(db, statement);
+}
+
+void DropAllTables(const Database &db)
+{
+    for (const char *table : {"wtlx", "hdpj", "wt", "cx", "hd", "ci"})
+        db.execute(QStringLiteral("DROP TABLE %1").arg(QLatin1StringView(table)));
+}

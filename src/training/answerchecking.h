@@ -1,0 +1,42 @@
+#pragma once
+
+#include "verdict.h"
+
+#include <QList>
+#include <QString>
+
+class Database;
+class RandomSource;
+struct GivenAnswer;
+
+// The answer box text without leading and trailing characters of code 0x20 or
+// below (blanks and control characters); a full-width blank stays.
+QString TrimAnswer(const QString &text);
+
+// True when an answer at `now` follows the last answer that passed the rule by
+// 2 seconds or less. A stamp of 0 means no answer yet.
+bool IsTooFast(qint64 lastAnswerSecond, qint64 now);
+
+// The submission number of `answer`: 1 unless the question already holds it as an
+// accepted answer, then one more than its latest entry in the list (compared
+// without regard to letter case). Appends the new entry to the list.
+int CountSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted);
+
+// The verdict for an answer with the given submission number.
+Verdict VerdictFor(bool chineseText, int submissionNumber);
+
+// Judges `answer` for the question and records the submission in the list.
+Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId,
+                    const QString &answer);
+
+// A random feedback phrase for the verdict, or empty text when there is none.
+QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict);
+
+// The id of the dictionary word of that name, or 0 when there is none or more than one.
+int FindWordId(const Database &db, const QString &name);
+// Files a new dictionary word and returns its id.
+int AddWord(const Database &db, int classId, const QString &name);
+// Whether the word was accepted as an answer before.
+bool IsWordUsedBefore(const Database &db, int wordId);
+// Links an accepted answer's word to its question.
+void LinkAnswer(const Database &db, int questionId, int wordId);

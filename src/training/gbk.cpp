@@ -1,0 +1,39 @@
+#include "gbk.h"
+
+#include <QList>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace {
+
+QStringEncoder makeGbkEncoder()
+{
+    // Constructed by name: Qt's own table of encodings does not know GBK, the ICU
+    // backend does.
+    return QStringEncoder("GBK");
+}
+
+} // namespace
+
+QByteArray GbkBytes(const QString &text)
+{
+    QStringEncoder encoder = makeGbkEncoder();
+    if (!encoder.isValid())
+        return QByteArray(text.toUcs4().size(), '?');
+    return encoder.encode(text);
+}
+
+qsizetype GbkLength(const QString &text)
+{
+    return GbkBytes(text).size();
+}
+
+bool IsChineseText(const QString &text)
+{
+    const QByteArray bytes = GbkBytes(text);
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x81 && byte <= 0xFE;
+    });
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRandomGenerator>
+
+// The one source of every random choice of the training engine: templates, slot
+// words and feedback phrases. Seeded once; tests seed it with a fixed number.
+class RandomSource
+{
+public:
+    RandomSource();                    // seeded from the system's entropy source
+    explicit RandomSource(quint32 seed);
+
+    // A uniformly drawn integer from low to high, both included; low when high < low.
+    int RandomInRange(int low, int high);
+
+private:
+    QRandomGenerator m_generator;
+};

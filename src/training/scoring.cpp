@@ -1,0 +1,25 @@
+#include "scoring.h"
+
+#include "store/database.h"
+#include "trainingstate.h"
+
+int ScoreAfterAcceptedAnswer(int score)
+{
+    if (score < 60)
+        return score + 3;
+    if (score < 80)
+        return score + 2;
+    return score + 1;
+}
+
+int RaiseScore(TrainingState &state)
+{
+    state.score = ScoreAfterAcceptedAnswer(state.score);
+    return state.score;
+}
+
+void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
+{
+    db.execute(QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
+               {score, answerCount, repeatCount, questionId});
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "trainingstate.h"
+#include "verdict.h"
+
+#include <QString>
+
+class Clock;
+class Database;
+class RandomSource;
+class TrainingView;
+
+// The training loop: starts questions, judges answers, scores them and keeps the
+// store and the view in step. It knows nothing of widgets; every database error
+// leaves as a DatabaseError after the store and the state have been put back.
+class TrainingEngine
+{
+public:
+    TrainingEngine(Database &db, TrainingView &view, const Clock &clock, RandomSource &random);
+
+    // Start-up: opens (creating and seeding when missing) the database file in the
+    // user's data folder and resets the state.
+    void Start();
+    // End of the run: discards an unanswered current question, empties the answer
+    // list and closes the database. The database is closed even when the discard fails.
+    void Finish();
+
+    // The new-question command, after the user has confirmed it.
+    void StartNewQuestion();
+    // Judges the text of the answer box. Returns true when the answer box is to be
+    // emptied, false when it keeps its text (blank input).
+    bool SubmitAnswer(const QString &answerBoxText);
+    // Restores the seed content, after the user has confirmed it.
+    void ClearAllRecords();
+
+    const TrainingState &state() const { return m_state; }
+    Database &database() { return m_db; }
+
+private:
+    void storeAcceptedAnswer(const QString &answer);
+
+    Database &m_db;
+    TrainingView &m_view;
+    const Clock &m_clock;
+    RandomSource &m_random;
+    TrainingState m_state;
+};

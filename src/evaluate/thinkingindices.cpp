@@ -1,0 +1,53 @@
+#include "thinkingindices.h"
+
+#include "store/database.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+qint64 RoundHalfToEven(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    double rounded = floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
+        rounded = floor + 1.0;
+    constexpr double limit = double(std::numeric_limits<qint64>::max());
+    return rounded >= limit ? std::numeric_limits<qint64>::max() : qint64(rounded);
+}
+
+int HeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
+{
+    const auto square = [](int value) { return double(value) * double(value); };
+    // Each square is exact in a double; their sum stays within 2^63, far from any
+    // rounding that could move the root across a half.
+    const long double sum = (long double)square(radioIndex) + square(newWordIndex) - square(oldWordIndex);
+    const double root = double(std::sqrt(std::fabs(sum)));
+    const qint64 rounded = RoundHalfToEven(root);
+    return rounded > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(rounded);
+}
+
+static int averageIndex(const Database &db, const char *sql)
+{
+    const double mean = db.scalar(QString::fromLatin1(sql)).toDouble(); // NULL reads as 0
+    const qint64 rounded = RoundHalfToEven(mean);
+    return int(std::clamp<qint64>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices)
+{
+    indices = ThinkingIndices();
+    indices.radioIndex = averageIndex(
+        db, "SELECT avg(wt.answer_count * wtlx.fsqz) AS radioindex FROM wt, wtlx"
+            " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id");
+    indices.newWordIndex = averageIndex(
+        db, "SELECT avg((wt.answer_count - wt.repeate_count) * wtlx.fsqz) AS newwordindex FROM wt, wtlx"
+            " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id");
+    indices.oldWordIndex = averageIndex(
+        db, "SELECT avg(wt.repeate_count * wtlx.fsqz) AS oldwordindex FROM wt, wtlx"
+            " WHERE wt.repeate_count > 0 AND wt.wtlxid = wtlx.id");
+    indices.heatIndex = HeatIndex(indices.radioIndex, indices.newWordIndex, indices.oldWordIndex);
+}

@@ -1,0 +1,267 @@
+#include "training/answerchecking.h"
+#include "training/gbk.h"
+#include "training/questiontext.h"
+#include "training/randomsource.h"
+#include "training/scoring.h"
+#include "training/trainingstate.h"
+
+#include <QtTest>
+
+// The pure rules of the training loop: trimming, timing, verdicts, scoring,
+// the Chinese-text rule on GBK bytes, question text and random draws.
+class TrainingRulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void trimAnswer_data();
+    void trimAnswer();
+    void tooFast_data();
+    void tooFast();
+    void verdictFor_data();
+    void verdictFor();
+    void submissionNumbersIgnoreCaseAndUseTheLatestEntry();
+    void scoreAfterAnswers_data();
+    void scoreAfterAnswers();
+    void chineseText_data();
+    void chineseText();
+    void gbkLength_data();
+    void gbkLength();
+    void fillQuestionTemplate_data();
+    void fillQuestionTemplate();
+    void randomInRangeStaysInRange_data();
+    void randomInRangeStaysInRange();
+    void randomInRangeIsUniform();
+    void seededSourcesRepeat();
+};
+
+void TrainingRulesTest::trimAnswer_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << QStringLiteral("桌子") << QStringLiteral("桌子");
+    QTest::newRow("blanks around") << QStringLiteral("  桌子 ") << QStringLiteral("桌子");
+    QTest::newRow("tabs and control characters") << QStringLiteral("\t\x01桌子\r\n") << QStringLiteral("桌子");
+    QTest::newRow("blank inside stays") << QStringLiteral(" 桌 子 ") << QStringLiteral("桌 子");
+    QTest::newRow("full-width blank stays") << QStringLiteral("\u3000桌子\u3000") << QStringLiteral("\u3000桌子\u3000");
+    QTest::newRow("blank only") << QStringLiteral("   ") << QString();
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TrainingRulesTest::trimAnswer()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(TrimAnswer(text), expected);
+}
+
+void TrainingRulesTest::tooFast_data()
+{
+    QTest::addColumn<qint64>("last");
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("no answer yet") << qint64(0) << qint64(1) << false;
+    QTest::newRow("same second") << qint64(100) << qint64(100) << true;
+    QTest::newRow("1 second") << qint64(100) << qint64(101) << true;
+    QTest::newRow("2 seconds") << qint64(100) << qint64(102) << true;
+    QTest::newRow("3 seconds") << qint64(100) << qint64(103) << false;
+    QTest::newRow("an hour") << qint64(100) << qint64(3700) << false;
+}
+
+void TrainingRulesTest::tooFast()
+{
+    QFETCH(qint64, last);
+    QFETCH(qint64, now);
+    QFETCH(bool, expected);
+    QCOMPARE(IsTooFast(last, now), expected);
+}
+
+void TrainingRulesTest::verdictFor_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<Verdict>("expected");
+    QTest::newRow("Chinese, first") << true << 1 << Verdict::Accepted;
+    QTest::newRow("Chinese, second") << true << 2 << Verdict::Repeated;
+    QTest::newRow("Chinese, third") << true << 3 << Verdict::Persistent;
+    QTest::newRow("Chinese, tenth") << true << 10 << Verdict::Persistent;
+    QTest::newRow("other, first") << false << 1 << Verdict::Invalid;
+    QTest::newRow("other, second") << false << 2 << Verdict::Persistent;
+}
+
+void TrainingRulesTest::verdictFor()
+{
+    QFETCH(bool, chinese);
+    QFETCH(int, number);
+    QFETCH(Verdict, expected);
+    QCOMPARE(VerdictFor(chinese, number), expected);
+}
+
+void TrainingRulesTest::submissionNumbersIgnoreCaseAndUseTheLatestEntry()
+{
+    QList<GivenAnswer> given;
+    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
+    QCOMPARE(CountSubmission(given, QStringLiteral("ＢＩＧ"), true), 2);
+    QCOMPARE(CountSubmission(given, QStringLiteral("桌子"), false), 1);
+    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉＧ"), true), 3);
+    // A text the store does not hold starts again at 1, whatever the list says.
+    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
+    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), true), 2);
+    QCOMPARE(given.size(), 6);
+    // Held by the store but never listed: counted as a second submission.
+    QCOMPARE(CountSubmission(given, QStringLiteral("椅子"), true), 2);
+}
+
+void TrainingRulesTest::scoreAfterAnswers_data()
+{
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<int>("expected");
+    const QList<std::pair<int, int>> rows{{0, 0},   {1, 3},   {19, 57}, {20, 60}, {21, 62},
+                                          {29, 78}, {30, 80}, {31, 81}, {50, 100}, {1000, 1050}};
+    for (const auto &[answers, score] : rows)
+        QTest::addRow("%d answers", answers) << answers << score;
+}
+
+void TrainingRulesTest::scoreAfterAnswers()
+{
+    QFETCH(int, answers);
+    QFETCH(int, expected);
+    TrainingState state;
+    for (int i = 0; i < answers; ++i) {
+        const int before = state.score;
+        const int returned = RaiseScore(state);
+        QCOMPARE(returned, state.score);
+        QVERIFY(state.score > before);
+    }
+    QCOMPARE(state.score, expected);
+}
+
+void TrainingRulesTest::chineseText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("GB2312 word") << QStringLiteral("桌子") << true;
+    QTest::newRow("empty text") << QString() << true;
+    QTest::newRow("full-width letters and digits") << QStringLiteral("ＡＢＣ１２３") << true;
+    QTest::newRow("full-width punctuation") << QStringLiteral("你好！？") << true;
+    QTest::newRow("full-width blank") << QStringLiteral("桌\u3000子") << true;
+    QTest::newRow("ASCII letters") << QStringLiteral("abc") << false;
+    QTest::newRow("ASCII digits") << QStringLiteral("123") << false;
+    QTest::newRow("blank inside") << QStringLiteral("桌 子") << false;
+    QTest::newRow("mixed") << QStringLiteral("桌子a") << false;
+    QTest::newRow("quote") << QStringLiteral("'") << false;
+    QTest::newRow("SQL text") << QStringLiteral("'; drop table ci; --") << false;
+    QTest::newRow("percent") << QStringLiteral("%") << false;
+    QTest::newRow("emoji outside GBK") << QStringLiteral("桌子😀") << false;
+    QTest::newRow("Thai outside GBK") << QStringLiteral("\u0e01") << false;
+    QTest::newRow("GBK trail byte 0x40") << QStringLiteral("丂") << false;  // 81 40
+}
+
+void TrainingRulesTest::chineseText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, expected);
+    const QByteArray bytes = GbkBytes(text);
+    const bool allLeadBytes = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        return uchar(c) >= 0x81 && uchar(c) <= 0xFE;
+    });
+    QCOMPARE(allLeadBytes, expected); // the rows describe the bytes correctly
+    QCOMPARE(IsChineseText(text), expected);
+}
+
+void TrainingRulesTest::gbkLength_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("GB2312") << QStringLiteral("桌子") << QByteArray::fromHex("d7c0d7d3");
+    QTest::newRow("ASCII") << QStringLiteral("ab") << QByteArray("ab");
+    QTest::newRow("trail below 0x81") << QStringLiteral("丂") << QByteArray::fromHex("8140");
+    QTest::newRow("unencodable becomes ?") << QStringLiteral("😀\u0e01") << QByteArray("??");
+    QTest::newRow("full-width A") << QStringLiteral("Ａ") << QByteArray::fromHex("a3c1");
+}
+
+void TrainingRulesTest::gbkLength()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(GbkBytes(text), bytes);
+    QCOMPARE(GbkLength(text), bytes.size());
+}
+
+void TrainingRulesTest::fillQuestionTemplate_data()
+{
+    QTest::addColumn<QString>("templateText");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QuestionText>("expected");
+    QTest::newRow("slot filled") << QStringLiteral("请列举#的作用") << QStringLiteral("桌子")
+                                 << QuestionText{QStringLiteral("请列举"), QStringLiteral("桌子"), QStringLiteral("的作用")};
+    QTest::newRow("slot at the end") << QStringLiteral("请列举与动作#") << QStringLiteral("跑步")
+                                     << QuestionText{QStringLiteral("请列举与动作"), QStringLiteral("跑步"), QString()};
+    QTest::newRow("second slot filled too") << QStringLiteral("#和#") << QStringLiteral("笔")
+                                            << QuestionText{QString(), QStringLiteral("笔"), QStringLiteral("和笔")};
+    QTest::newRow("no word keeps the slot") << QStringLiteral("请列举#的作用") << QString()
+                                            << QuestionText{QStringLiteral("请列举#的作用"), QString(), QString()};
+    QTest::newRow("no slot") << QStringLiteral("请列举你认识的花") << QString()
+                             << QuestionText{QStringLiteral("请列举你认识的花"), QString(), QString()};
+}
+
+void TrainingRulesTest::fillQuestionTemplate()
+{
+    QFETCH(QString, templateText);
+    QFETCH(QString, word);
+    QFETCH(QuestionText, expected);
+    QCOMPARE(FillQuestionTemplate(templateText, word), expected);
+}
+
+void TrainingRulesTest::randomInRangeStaysInRange_data()
+{
+    QTest::addColumn<int>("high");
+    QTest::newRow("one value") << 1;
+    QTest::newRow("templates") << 23;
+    QTest::newRow("beyond 2147") << 5000;
+    QTest::newRow("huge") << std::numeric_limits<int>::max();
+}
+
+void TrainingRulesTest::randomInRangeStaysInRange()
+{
+    QFETCH(int, high);
+    RandomSource random(7);
+    int largest = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const int value = random.RandomInRange(1, high);
+        QVERIFY(value >= 1 && value <= high);
+        largest = std::max(largest, value);
+    }
+    if (high >= 5000)
+        QVERIFY2(largest > high / 2, "draws cover the upper half of a large range");
+    QCOMPARE(random.RandomInRange(5, 5), 5);
+    QCOMPARE(random.RandomInRange(5, 4), 5);
+}
+
+void TrainingRulesTest::randomInRangeIsUniform()
+{
+    // Chi-square test of 23 equally likely outcomes; with 22 degrees of freedom the
+    // 99.9 % quantile is 48.27. The seed is fixed, so the test does not depend on luck.
+    constexpr int outcomes = 23;
+    constexpr int draws = 230000;
+    RandomSource random(20261208);
+    QList<int> counts(outcomes, 0);
+    for (int i = 0; i < draws; ++i)
+        ++counts[random.RandomInRange(1, outcomes) - 1];
+    const double expected = double(draws) / outcomes;
+    double chiSquare = 0;
+    for (int count : counts)
+        chiSquare += (count - expected) * (count - expected) / expected;
+    QVERIFY2(chiSquare < 48.27, qPrintable(QString::number(chiSquare)));
+}
+
+void TrainingRulesTest::seededSourcesRepeat()
+{
+    RandomSource a(42);
+    RandomSource b(42);
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(a.RandomInRange(1, 1000), b.RandomInRange(1, 1000));
+}
+
+QTEST_GUILESS_MAIN(TrainingRulesTest)
+#include "tst_trainingrules.moc"

@@ -48,6 +48,7 @@ public:
 
 private:
     void checkFileBelongsToUs() const;
+    void configureConnection() const;
 
     QString m_connectionName;
 };

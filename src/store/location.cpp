@@ -92,7 +92,10 @@ void CreateDatabaseFile(const QString &path, const std::function<void(const Data
     }
     file.close();
     const QString temporaryPath = file.fileName();
-    const auto removeJournal = [&] { QFile::remove(temporaryPath + QStringLiteral("-journal")); };
+    const auto removeJournal = [&] {
+        for (const char *suffix : {"-journal", "-wal", "-shm"})
+            QFile::remove(temporaryPath + QLatin1StringView(suffix));
+    };
 
     {
         Database creator(QStringLiteral("zorvel-create-") + QFileInfo(temporaryPath).fileName());

@@ -7,7 +7,8 @@
 
 // Identity keys number from 1 in insertion order and are never reused after a
 // delete (AUTOINCREMENT); text columns keep their declared lengths in characters.
-// The indexes serve the lookups of the training loop and change no result.
+// The indexes serve the lookups of the training loop and the averages of the
+// evaluation; they change no result.
 static const char *const createStatements[] = {
     "CREATE TABLE wtlx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " neirong VARCHAR(100) CHECK (length(neirong) <= 100), ppcxid INT, htcxid INT, fsqz INT,"
@@ -30,6 +31,7 @@ static const char *const indexStatements[] = {
     "CREATE INDEX hd_by_word ON hd (ciid)",
     "CREATE INDEX ci_by_name ON ci (name)",
     "CREATE INDEX ci_by_class ON ci (cxid)",
+    "CREATE INDEX wt_statistics ON wt (wtlxid, answer_count, repeate_count)",
 };
 
 static void execute(const Database &db, const char *statement)

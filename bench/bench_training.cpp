@@ -1,0 +1,110 @@
+// Times one accepted answer and one new question through the training engine on
+// a large history, and the thinking indices over it.
+
+#include "benchhistory.h"
+
+#include "evaluate/thinkingindices.h"
+#include "store/database.h"
+#include "store/location.h"
+#include "training/clock.h"
+#include "training/randomsource.h"
+#include "training/trainingengine.h"
+#include "training/trainingview.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+class SilentView final : public TrainingView
+{
+public:
+    void AppendAnswerRecord(const QString &, const QString &, Verdict verdict) override { last = verdict; }
+    void ShowScore(int) override { }
+    void StartFlash(const QColor &) override { }
+    void ShowQuestion(const QuestionText &) override { }
+    void ResetTrainingView() override { }
+    Verdict last = Verdict::Invalid;
+};
+
+// Every answer comes well after the one before it.
+class SteppingClock final : public Clock
+{
+public:
+    qint64 wholeSeconds() const override { return m_seconds += 10; }
+
+private:
+    mutable qint64 m_seconds = 0;
+};
+
+double elapsedMicroseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1000.0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_DATA_HOME");
+
+    const BenchHistory size;
+    constexpr int measuredAnswers = 3000;
+    constexpr int measuredQuestions = 1000;
+
+    Database db;
+    OpenDatabase(db);
+    QElapsedTimer build;
+    build.start();
+    const QStringList fresh = BuildBenchHistory(db, size, measuredAnswers);
+    out << "history: " << size.questions << " questions, " << size.answers << " answers, " << size.words
+        << " words, built in " << build.elapsed() << " ms" << Qt::endl;
+
+    SilentView view;
+    SteppingClock clock;
+    RandomSource random(7);
+    TrainingEngine engine(db, view, clock, random);
+
+    QList<double> questionTimes;
+    for (int i = 0; i < measuredQuestions; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        engine.StartNewQuestion();
+        questionTimes.append(elapsedMicroseconds(timer));
+    }
+
+    // Half of the answers are new words, half are words of the grown dictionary.
+    QList<double> answerTimes;
+    for (int i = 0; i < measuredAnswers; ++i) {
+        if (i % 50 == 0)
+            engine.StartNewQuestion();
+        const QString answer = i % 2 ? fresh.at(i) : db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"),
+                                                                {200 + i * 31}).toString();
+        QElapsedTimer timer;
+        timer.start();
+        engine.SubmitAnswer(answer);
+        answerTimes.append(elapsedMicroseconds(timer));
+        if (view.last != Verdict::Accepted)
+            out << "unexpected verdict for " << answer << Qt::endl;
+    }
+
+    QList<double> indexTimes;
+    for (int i = 0; i < 20; ++i) {
+        ThinkingIndices indices;
+        QElapsedTimer timer;
+        timer.start();
+        ComputeThinkingIndices(db, indices);
+        indexTimes.append(elapsedMicroseconds(timer));
+    }
+
+    out << DescribeTimings(QStringLiteral("accepted answer"), answerTimes) << Qt::endl;
+    out << DescribeTimings(QStringLiteral("new question"), questionTimes) << Qt::endl;
+    out << DescribeTimings(QStringLiteral("thinking indices"), indexTimes) << Qt::endl;
+    return 0;
+}

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QSqlError>
 
+#include <atomic>
+
 namespace {
 
 QString nativePath(const QString &path)
@@ -13,7 +15,14 @@ QString nativePath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+std::atomic_int nextConnectionNumber = 1;
+
 } // namespace
+
+Database::Database()
+    : Database(QStringLiteral("zorvel-%1").arg(nextConnectionNumber++))
+{
+}
 
 Database::Database(const QString &connectionName)
     : m_connectionName(connectionName)

@@ -19,7 +19,9 @@ struct ConnectionSettings
 class Database
 {
 public:
-    explicit Database(const QString &connectionName = QStringLiteral("zorvel"));
+    // Each object has a connection of its own, under a name unique in the process.
+    Database();
+    explicit Database(const QString &connectionName);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;

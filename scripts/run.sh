@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Zorvel.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target zorvel -j"$(nproc)"
+exec build/zorvel "$@"

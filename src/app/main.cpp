@@ -1,7 +1,21 @@
+#include "app/application.h"
+#include "ui/tfrmmain.h"
+
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    if (!HasGraphicalDisplay()) {
+        std::fputs("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+                   "to run without one, use: xvfb-run ./build/zorvel\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    return 0;
+    ConfigureApplication(app);
+    TfrmMain window;
+    window.show();
+    return app.exec();
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QStringList>
+
+// Every message box of the program goes through here, so that a test can answer
+// the next question box itself and see which boxes were shown.
+class MessageBoxes
+{
+public:
+    // The new-question confirmation: true for "&Yes".
+    static bool confirmNewQuestion(QWidget *parent);
+    // The warning before everything is cleared: true for Yes.
+    static bool confirmClearAll(QWidget *parent);
+    // An error box: critical icon, the program's name as caption.
+    static void showError(QWidget *parent, const QString &text);
+
+    // From now on, no box is shown: question boxes take their answers from the
+    // queue (Cancel when it is empty) and every box's text is recorded.
+    static void scriptAnswers(const QList<QMessageBox::StandardButton> &answers);
+    static QStringList shownTexts();
+    static void clearShownTexts();
+
+private:
+    static QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                           const QString &text, QMessageBox::StandardButton defaultButton);
+};

@@ -1,0 +1,338 @@
+#include "tfrmmain.h"
+#include "ui_tfrmmain.h"
+
+#include "gbkbytelimitvalidator.h"
+#include "messageboxes.h"
+#include "scoredisplay.h"
+#include "store/databaseerror.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+constexpr int answerByteLimit = 16;
+constexpr int flashPeriodMs = 200;
+constexpr int flashTicks = 6;
+constexpr int recordLinesBeforeScrolling = 10;
+constexpr int scoreBarLeft = 48;
+constexpr int scoreLabelGap = 6;
+
+// Adds one line in the given colour at the end of a record pane.
+void appendLine(QPlainTextEdit *pane, const QString &text, const QColor &color, bool firstLine)
+{
+    QTextCursor cursor(pane->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!firstLine)
+        cursor.insertBlock();
+    QTextCharFormat format;
+    format.setForeground(color);
+    cursor.insertText(text, format);
+}
+
+void scrollToEnd(QPlainTextEdit *pane)
+{
+    pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(QWidget *parent)
+    : TfrmMain(nullptr, nullptr, parent)
+{
+}
+
+TfrmMain::TfrmMain(const Clock &clock, RandomSource &random, QWidget *parent)
+    : TfrmMain(&clock, &random, parent)
+{
+}
+
+TfrmMain::TfrmMain(const Clock *clock, RandomSource *random, QWidget *parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TfrmMain>()),
+      m_engine(m_db, *this, clock ? *clock : m_ownClock, random ? *random : m_ownRandom)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(362, 474);
+    ui->edAnswer->setValidator(new GbkByteLimitValidator(answerByteLimit, ui->edAnswer));
+    ui->edAnswer->installEventFilter(this);
+    ui->shpScore->setBrushColor(ui->Panel2->palette().color(QPalette::Window));
+    ui->shpScore->setPenColor(ui->Panel2->palette().color(QPalette::Window));
+    m_timerFlash.setObjectName(QStringLiteral("timerFlash"));
+    m_timerFlash.setInterval(flashPeriodMs);
+    setUpRecordPanes();
+    setUpStatusHints();
+    connectCommands();
+    centerOnScreen();
+    ui->edAnswer->setFocus();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate()
+{
+    runGuarded([this] { m_engine.Start(); });
+}
+
+// Runs for every way of closing. A failure is shown, and the window closes all
+// the same: a broken database must never keep the program from ending.
+void TfrmMain::FormClose()
+{
+    runGuarded([this] { m_engine.Finish(); });
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+template<typename Command>
+void TfrmMain::runGuarded(Command &&command)
+{
+    try {
+        command();
+    } catch (const DatabaseError &error) {
+        MessageBoxes::showError(this, error.text());
+    }
+}
+
+void TfrmMain::connectCommands()
+{
+    connect(ui->lblNewQuestion, &CommandLink::clicked, this, &TfrmMain::lblNewQuestionClick);
+    connect(ui->lblEvaluate, &CommandLink::clicked, this, &TfrmMain::lblEvaluateClick);
+    connect(ui->lblClearDatabase, &CommandLink::clicked, this, &TfrmMain::lblClearDatabaseClick);
+    connect(ui->lblAbout, &CommandLink::clicked, this, &TfrmMain::lblAboutClick);
+    connect(ui->lblQuit, &CommandLink::clicked, this, &TfrmMain::lblQuitClick);
+    connect(ui->sbAnswerResult, &QScrollBar::valueChanged, this, &TfrmMain::sbAnswerResultScroll);
+    connect(&m_timerFlash, &QTimer::timeout, this, &TfrmMain::timerFlashTimer);
+}
+
+void TfrmMain::centerOnScreen()
+{
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmMain::lblNewQuestionClick()
+{
+    if (MessageBoxes::confirmNewQuestion(this))
+        runGuarded([this] { m_engine.StartNewQuestion(); });
+}
+
+void TfrmMain::lblEvaluateClick()
+{
+}
+
+void TfrmMain::lblClearDatabaseClick()
+{
+    if (MessageBoxes::confirmClearAll(this))
+        runGuarded([this] { m_engine.ClearAllRecords(); });
+}
+
+void TfrmMain::lblAboutClick()
+{
+}
+
+void TfrmMain::lblQuitClick()
+{
+    close();
+}
+
+// Answers are submitted by a plain Enter released in the answer box. The Enter
+// with which an input method commits its composition reaches the box as an input
+// method event, not as a key press, and so submits nothing.
+bool TfrmMain::handleAnswerKey(QEvent *event)
+{
+    if (event->type() == QEvent::InputMethod) {
+        m_enterPressed = false;
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        m_enterPressed = true;
+    } else if (m_enterPressed) {
+        m_enterPressed = false;
+        edAnswerKeyUp();
+    }
+    return false;
+}
+
+void TfrmMain::edAnswerKeyUp()
+{
+    runGuarded([this] {
+        if (m_engine.SubmitAnswer(ui->edAnswer->text()))
+            ui->edAnswer->clear();
+    });
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->edAnswer && handleAnswerKey(event))
+        return true;
+    if (event->type() == QEvent::MouseMove)
+        FormMouseMove(watched, static_cast<QMouseEvent *>(event)->position().toPoint());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Status hints: the links, the answer box and the score each set their own text;
+// only the window's bare background clears it. Everything else keeps the last text.
+void TfrmMain::setUpStatusHints()
+{
+    const QString scoreHint = QStringLiteral("当前问题的得分。0-60为差，61-80为良好，>80为优秀。");
+    m_statusHints = {
+        {ui->lblNewQuestion, QStringLiteral("开始新的问题。")},
+        {ui->lblEvaluate, QStringLiteral("对当前问题的回答做出评估分析。")},
+        {ui->lblClearDatabase, QStringLiteral("清除所有问题及回答记录。")},
+        {ui->lblAbout, QStringLiteral("关于本软件工具的说明。")},
+        {ui->lblQuit, QStringLiteral("退出运行。")},
+        {ui->edAnswer, QStringLiteral("请根据问题，输入有意义的词并回车。")},
+        {ui->shpScore, scoreHint},
+        {ui->lblScore, scoreHint},
+    };
+    for (auto it = m_statusHints.cbegin(); it != m_statusHints.cend(); ++it) {
+        auto *widget = static_cast<QWidget *>(it.key());
+        widget->setMouseTracking(true);
+        widget->installEventFilter(this);
+    }
+    ui->centralwidget->setMouseTracking(true);
+    ui->centralwidget->installEventFilter(this);
+}
+
+void TfrmMain::FormMouseMove(QObject *watched, const QPoint &position)
+{
+    if (const auto hint = m_statusHints.constFind(watched); hint != m_statusHints.cend())
+        ui->StatusBar1->showMessage(*hint);
+    else if (watched == ui->centralwidget && !ui->centralwidget->childAt(position))
+        ui->StatusBar1->clearMessage();
+}
+
+void TfrmMain::setUpRecordPanes()
+{
+    for (QPlainTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade}) {
+        pane->setAttribute(Qt::WA_TransparentForMouseEvents);
+        pane->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
+        pane->setUndoRedoEnabled(false);
+    }
+    ui->reQuestion->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui->reQuestion->document()->setDocumentMargin(2);
+}
+
+int TfrmMain::visibleRecordLines() const
+{
+    const QPlainTextEdit *pane = ui->reAnswerResult;
+    const int lineHeight = std::max(1, pane->fontMetrics().lineSpacing());
+    const int textHeight = pane->viewport()->height() - 2 * int(pane->document()->documentMargin());
+    return std::max(1, textHeight / lineHeight);
+}
+
+void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict)
+{
+    const bool firstLine = m_recordLines == 0;
+    appendLine(ui->reAnswerResult, recordText, palette().color(QPalette::Text), firstLine);
+    appendLine(ui->reAnswerGrade, verdictText, VerdictColor(verdict), firstLine);
+    ++m_recordLines;
+    scrollToEnd(ui->reAnswerResult);
+    scrollToEnd(ui->reAnswerGrade);
+    if (m_recordLines > recordLinesBeforeScrolling) {
+        ui->sbAnswerResult->setEnabled(true);
+        ui->sbAnswerResult->setMaximum(m_recordLines);
+        ui->sbAnswerResult->setValue(m_recordLines);
+    }
+}
+
+// Position p of the scroll bar puts record line p at the bottom of both panes,
+// whatever the size of the step that led there.
+void TfrmMain::sbAnswerResultScroll(int position)
+{
+    const int first = FirstVisibleLine(position, visibleRecordLines());
+    for (QPlainTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade})
+        pane->verticalScrollBar()->setValue(std::min(first, pane->verticalScrollBar()->maximum()));
+}
+
+void TfrmMain::ShowScore(int score)
+{
+    const int width = ScoreBarWidth(score);
+    const ScoreBand band = ScoreBandFor(score);
+    ui->shpScore->resize(width, ui->shpScore->height());
+    ui->shpScore->setBrushColor(band.color);
+    ui->lblScore->setText(ScoreLabelText(score));
+    ui->lblScore->adjustSize();
+    ui->lblScore->move(scoreBarLeft + width + scoreLabelGap, ui->lblScore->y());
+    QPalette labelPalette = ui->lblScore->palette();
+    labelPalette.setColor(QPalette::WindowText, band.color);
+    ui->lblScore->setPalette(labelPalette);
+}
+
+void TfrmMain::ShowQuestion(const QuestionText &question)
+{
+    QTextEdit *box = ui->reQuestion;
+    box->clear();
+    QTextCursor cursor(box->document());
+    QTextCharFormat plain;
+    plain.setForeground(QColor(0, 0, 255));
+    QTextCharFormat highlighted;
+    highlighted.setForeground(QColor(255, 0, 0));
+    highlighted.setFontWeight(QFont::Bold);
+    cursor.insertText(question.before, plain);
+    cursor.insertText(question.word, highlighted);
+    cursor.insertText(question.after, plain);
+}
+
+void TfrmMain::ResetTrainingView()
+{
+    ui->reAnswerResult->clear();
+    ui->reAnswerGrade->clear();
+    m_recordLines = 0;
+    ui->reQuestion->clear();
+    ui->edAnswer->clear();
+    const QColor background = ui->Panel2->palette().color(QPalette::Window);
+    ui->shpScore->resize(2, ui->shpScore->height());
+    ui->shpScore->setBrushColor(background);
+    ui->shpScore->setPenColor(background);
+    ui->lblScore->clear();
+}
+
+void TfrmMain::setPanelColor(const QColor &color)
+{
+    QPalette panelPalette = ui->pAnswerResult->palette();
+    panelPalette.setColor(QPalette::Window, color);
+    ui->pAnswerResult->setPalette(panelPalette);
+}
+
+// Three flashes: the flash colour at ticks 1, 3 and 5, the normal background at 2,
+// 4 and 6, then the timer stops. A flash started while one runs begins again at
+// tick 1 without restarting the timer.
+void TfrmMain::StartFlash(const QColor &color)
+{
+    m_flashColor = color;
+    setPanelColor(m_flashColor);
+    m_flashTick = 1;
+    if (!m_timerFlash.isActive())
+        m_timerFlash.start();
+}
+
+void TfrmMain::timerFlashTimer()
+{
+    ++m_flashTick;
+    if (m_flashTick > flashTicks) {
+        m_timerFlash.stop();
+        m_flashTick = 0;
+    } else if (m_flashTick % 2 == 0) {
+        setPanelColor(palette().color(QPalette::Window));
+    } else {
+        setPanelColor(m_flashColor);
+    }
+}

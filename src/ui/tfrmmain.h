@@ -1,0 +1,85 @@
+#pragma once
+
+#include "store/database.h"
+#include "training/monotonicclock.h"
+#include "training/randomsource.h"
+#include "training/trainingengine.h"
+#include "training/trainingview.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+namespace Ui {
+class TfrmMain;
+}
+
+class QPlainTextEdit;
+
+// The main window: the answer record, the question and score, the answer box and
+// the command links. It shows what the training engine reports and turns the
+// user's clicks and keys into engine commands.
+class TfrmMain : public QMainWindow, public TrainingView
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(QWidget *parent = nullptr);
+    // For tests: a given clock and random source instead of the system's.
+    TfrmMain(const Clock &clock, RandomSource &random, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    void AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict) override;
+    void ShowScore(int score) override;
+    void StartFlash(const QColor &color) override;
+    void ShowQuestion(const QuestionText &question) override;
+    void ResetTrainingView() override;
+
+    const TrainingEngine &engine() const { return m_engine; }
+    // 0 while no flash runs, 1 to 6 while one does.
+    int flashTick() const { return m_flashTick; }
+    // Lines of the answer record that fit in the panes at once.
+    int visibleRecordLines() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TfrmMain(const Clock *clock, RandomSource *random, QWidget *parent);
+
+    void FormCreate();
+    void FormClose();
+    void FormMouseMove(QObject *watched, const QPoint &position);
+    void lblNewQuestionClick();
+    void lblEvaluateClick();
+    void lblClearDatabaseClick();
+    void lblAboutClick();
+    void lblQuitClick();
+    void edAnswerKeyUp();
+    void sbAnswerResultScroll(int position);
+    void timerFlashTimer();
+
+    void setUpStatusHints();
+    void setUpRecordPanes();
+    void connectCommands();
+    void centerOnScreen();
+    void setPanelColor(const QColor &color);
+    bool handleAnswerKey(QEvent *event);
+    template<typename Command>
+    void runGuarded(Command &&command);
+
+    std::unique_ptr<Ui::TfrmMain> ui;
+    MonotonicClock m_ownClock;
+    RandomSource m_ownRandom;
+    Database m_db;
+    TrainingEngine m_engine;
+    QTimer m_timerFlash;
+    int m_flashTick = 0;
+    QColor m_flashColor;
+    int m_recordLines = 0;
+    bool m_enterPressed = false;
+    QHash<QObject *, QString> m_statusHints;
+};

@@ -1,0 +1,80 @@
+// Renders the windows of Zorvel into PNG files, in a throw-away home folder:
+// the main window as it opens, the main window in the middle of a session, the
+// evaluation window on that session's history and the About window.
+
+#include "app/application.h"
+#include "training/clock.h"
+#include "training/randomsource.h"
+#include "ui/messageboxes.h"
+#include "ui/tfrmmain.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+// Every answer comes a few seconds after the one before.
+class SteppingClock final : public Clock
+{
+public:
+    qint64 wholeSeconds() const override { return m_seconds += 3; }
+
+private:
+    mutable qint64 m_seconds = 0;
+};
+
+void save(QWidget &window, const QString &folder, const QString &name)
+{
+    const QString path = folder + QLatin1Char('/') + name;
+    if (!window.grab().save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void answer(TfrmMain &window, const QString &text)
+{
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void startQuestion(TfrmMain &window)
+{
+    MessageBoxes::scriptAnswers({QMessageBox::Yes});
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("lblNewQuestion")), Qt::LeftButton);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_DATA_HOME");
+    QApplication app(argc, argv);
+    ConfigureApplication(app);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+
+    SteppingClock clock;
+    RandomSource random(2026);
+    TfrmMain window(clock, random);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::fprintf(stderr, "the main window was not shown\n");
+    save(window, folder, QStringLiteral("main-window.png"));
+
+    startQuestion(window);
+    for (const char *text : {"桌子", "abc", "桌子", "桌子", "椅子"})
+        answer(window, QString::fromUtf8(text));
+    startQuestion(window);
+    for (const char *text : {"电灯", "手电筒", "蜡烛", "电灯", "台灯", "火把", "萤火虫", "月亮", "太阳", "hello"})
+        answer(window, QString::fromUtf8(text));
+    window.StartFlash(QColor(0, 255, 0));
+    save(window, folder, QStringLiteral("main-window-session.png"));
+    return 0;
+}

@@ -115,12 +115,17 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-QSqlQuery Database::execute(const QString &sql, const QVariantList &values) const
+QSqlDatabase Database::openConnection() const
 {
     QSqlDatabase db = connection();
     if (!db.isOpen())
         throw DatabaseError(QStringLiteral("数据库没有打开，无法完成这个操作。请检查数据文件夹后重新启动 Zorvel。"));
-    QSqlQuery query(db);
+    return db;
+}
+
+QSqlQuery Database::execute(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query(openConnection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         throw DatabaseError(QStringLiteral("数据库操作失败。"), query.lastError().text());

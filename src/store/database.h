@@ -47,6 +47,8 @@ public:
     int insert(const QString &sql, const QVariantList &values) const;
 
     QSqlDatabase connection() const;
+    // The open connection; throws a DatabaseError that says so when it is not open.
+    QSqlDatabase openConnection() const;
 
 private:
     void checkFileBelongsToUs() const;

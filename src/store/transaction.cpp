@@ -8,7 +8,7 @@
 Transaction::Transaction(const Database &db)
     : m_db(db)
 {
-    QSqlDatabase connection = m_db.connection();
+    QSqlDatabase connection = m_db.openConnection();
     if (!connection.transaction())
         throw DatabaseError(QStringLiteral("无法开始数据库事务。"), connection.lastError().text());
 }

@@ -42,6 +42,8 @@ public:
     int flashTick() const { return m_flashTick; }
     // Lines of the answer record that fit in the panes at once.
     int visibleRecordLines() const;
+    // One tick of the flash timer; the timer calls it every 200 ms while a flash runs.
+    void timerFlashTimer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,7 +62,6 @@ private:
     void lblQuitClick();
     void edAnswerKeyUp();
     void sbAnswerResultScroll(int position);
-    void timerFlashTimer();
 
     void setUpStatusHints();
     void setUpRecordPanes();

@@ -1,0 +1,553 @@
+#include "databasefixture.h"
+#include "fakeclock.h"
+#include "temporaryhome.h"
+
+#include "app/application.h"
+#include "store/location.h"
+#include "training/randomsource.h"
+#include "ui/gbkbytelimitvalidator.h"
+#include "ui/messageboxes.h"
+#include "ui/scoredisplay.h"
+#include "ui/scoreshape.h"
+#include "ui/tfrmmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QtTest>
+
+// The main window on the offscreen platform, driven through its real widgets.
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void controlLayout_data();
+    void controlLayout();
+    void onlyTheAnswerBoxHasATooltip();
+    void linksTurnRedUnderTheMouse();
+    void statusHints();
+    void flashSequence();
+    void flashRestartsMidway();
+    void recordColours();
+    void scrollBarStatesAndPaneAgreement();
+    void scoreDisplay_data();
+    void scoreDisplay();
+    void resetEmptiesTheDisplay();
+    void answerBoxByteLimit_data();
+    void answerBoxByteLimit();
+    void fullTrainingLoop();
+    void inputMethodCommitDoesNotSubmit();
+    void cancelledCommandsChangeNothing();
+    void clearCommand();
+    void closingDiscardsAnUnansweredQuestion();
+    void closingWithABrokenDatabaseStillCloses();
+    void startupErrorIsShownAndTheWindowStillOpens();
+
+private:
+    template<typename T>
+    T *child(const char *name) const
+    {
+        return m_window->findChild<T *>(QLatin1StringView(name));
+    }
+    void submit(const QString &text);
+    void startQuestion();
+
+    std::unique_ptr<TemporaryHome> m_home;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<TfrmMain> m_window;
+};
+
+void MainWindowTest::initTestCase()
+{
+    InstallFontSubstitutions();
+    MessageBoxes::scriptAnswers({});
+}
+
+void MainWindowTest::init()
+{
+    m_home = std::make_unique<TemporaryHome>();
+    m_clock = std::make_unique<FakeClock>();
+    m_random = std::make_unique<RandomSource>(77);
+    MessageBoxes::clearShownTexts();
+    m_window = std::make_unique<TfrmMain>(*m_clock, *m_random);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void MainWindowTest::cleanup()
+{
+    m_window.reset();
+    m_home.reset();
+}
+
+void MainWindowTest::submit(const QString &text)
+{
+    auto *box = child<QLineEdit>("edAnswer");
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void MainWindowTest::startQuestion()
+{
+    MessageBoxes::scriptAnswers({QMessageBox::Yes});
+    QTest::mouseClick(child<QWidget>("lblNewQuestion"), Qt::LeftButton);
+}
+
+void MainWindowTest::windowFrame()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel"));
+    QCOMPARE(m_window->size(), QSize(362, 474));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(child<QStatusBar>("StatusBar1")->geometry(), QRect(0, 449, 362, 25));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>("edAnswer"));
+    QCOMPARE(m_window->engine().state().questionId, 0);
+    QVERIFY(MessageBoxes::shownTexts().isEmpty());
+}
+
+void MainWindowTest::controlLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *name, QRect geometry, const char *text = "") {
+        QTest::newRow(name) << QString::fromLatin1(name) << geometry << QString::fromUtf8(text);
+    };
+    row("pAnswerResult", {8, 8, 345, 249});
+    row("Label6", {16, 16, 70, 14}, "回答记录：");
+    row("reAnswerResult", {16, 40, 145, 209});
+    row("reAnswerGrade", {160, 40, 177, 209});
+    row("sbAnswerResult", {322, 40, 20, 209});
+    row("Panel2", {8, 264, 345, 73});
+    row("Label1", {16, 280, 42, 14}, "问题：");
+    row("reQuestion", {56, 275, 289, 25});
+    row("Label7", {16, 312, 42, 14}, "分数：");
+    row("shpScore", {56, 312, 9, 17});
+    row("Panel3", {8, 344, 345, 65});
+    row("Label2", {16, 360, 42, 14}, "回答：");
+    row("edAnswer", {56, 355, 289, 22});
+    row("Label4", {17, 387, 322, 14}, "请认真回答，按问题输入有意义的词或句子，并回车");
+    row("lblNewQuestion", {8, 424, 70, 14}, "开始新问题");
+    row("lblEvaluate", {90, 424, 28, 14}, "评价");
+    row("lblClearDatabase", {133, 424, 28, 14}, "清空");
+    row("lblAbout", {176, 424, 28, 14}, "说明");
+    row("lblQuit", {320, 424, 28, 14}, "关闭");
+}
+
+void MainWindowTest::controlLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    auto *widget = m_window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    const QPoint topLeft = widget->mapTo(m_window->centralWidget(), QPoint(0, 0));
+    QCOMPARE(QRect(topLeft, widget->size()), geometry);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        QCOMPARE(label->text(), text);
+    if (qobject_cast<QLabel *>(widget) || qobject_cast<QLineEdit *>(widget)) {
+        QCOMPARE(widget->font().pixelSize(), 14);
+        QVERIFY(QFontInfo(widget->font()).family().contains(QStringLiteral("CJK")));
+    }
+}
+
+void MainWindowTest::onlyTheAnswerBoxHasATooltip()
+{
+    const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->objectName() == QStringLiteral("edAnswer"))
+            QCOMPARE(widget->toolTip(), QStringLiteral("请根据问题，输入有意义的词并回车。"));
+        else
+            QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+    }
+}
+
+void MainWindowTest::linksTurnRedUnderTheMouse()
+{
+    for (const char *name : {"lblNewQuestion", "lblEvaluate", "lblClearDatabase", "lblAbout", "lblQuit"}) {
+        auto *link = child<QLabel>(name);
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(link, &enter);
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    }
+}
+
+void MainWindowTest::statusHints()
+{
+    auto *status = child<QStatusBar>("StatusBar1");
+    const auto moveOver = [](QWidget *widget, QPoint position) {
+        QMouseEvent move(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+    const QString scoreHint = QStringLiteral("当前问题的得分。0-60为差，61-80为良好，>80为优秀。");
+    const QList<std::pair<const char *, QString>> hints{
+        {"lblNewQuestion", QStringLiteral("开始新的问题。")},
+        {"lblEvaluate", QStringLiteral("对当前问题的回答做出评估分析。")},
+        {"lblClearDatabase", QStringLiteral("清除所有问题及回答记录。")},
+        {"lblAbout", QStringLiteral("关于本软件工具的说明。")},
+        {"lblQuit", QStringLiteral("退出运行。")},
+        {"edAnswer", QStringLiteral("请根据问题，输入有意义的词并回车。")},
+        {"shpScore", scoreHint},
+        {"lblScore", scoreHint},
+    };
+    for (const auto &[name, hint] : hints) {
+        moveOver(child<QWidget>(name), QPoint(1, 1));
+        QCOMPARE(status->currentMessage(), hint);
+    }
+    // Over a panel, a fixed label or a record pane the last hint stays.
+    QWidget *central = m_window->centralWidget();
+    moveOver(central, QPoint(100, 100));
+    moveOver(child<QWidget>("Label4"), QPoint(3, 3));
+    QCOMPARE(status->currentMessage(), scoreHint);
+    // The bare background between the links clears it.
+    moveOver(central, QPoint(250, 430));
+    QCOMPARE(status->currentMessage(), QString());
+}
+
+void MainWindowTest::flashSequence()
+{
+    auto *panel = child<QWidget>("pAnswerResult");
+    const QColor face = m_window->palette().color(QPalette::Window);
+    const QColor lime(0, 255, 0);
+    const QColor paneBase = child<QWidget>("reAnswerResult")->palette().color(QPalette::Base);
+    m_window->StartFlash(lime);
+    QCOMPARE(m_window->flashTick(), 1);
+    QCOMPARE(panel->palette().color(QPalette::Window), lime);
+    const QList<QColor> expected{face, lime, face, lime, face};
+    for (int tick = 2; tick <= 6; ++tick) {
+        m_window->timerFlashTimer();
+        QCOMPARE(m_window->flashTick(), tick);
+        QCOMPARE(panel->palette().color(QPalette::Window), expected[tick - 2]);
+        QCOMPARE(child<QWidget>("reAnswerResult")->palette().color(QPalette::Base), paneBase);
+    }
+    m_window->timerFlashTimer();
+    QCOMPARE(m_window->flashTick(), 0);
+    QCOMPARE(panel->palette().color(QPalette::Window), face);
+    // The panel's caption takes the panel's background.
+    QVERIFY(!child<QWidget>("Label6")->autoFillBackground());
+}
+
+void MainWindowTest::flashRestartsMidway()
+{
+    auto *panel = child<QWidget>("pAnswerResult");
+    const QColor red(255, 0, 0);
+    m_window->StartFlash(QColor(0, 255, 0));
+    m_window->timerFlashTimer();
+    m_window->timerFlashTimer();
+    m_window->StartFlash(red);
+    QCOMPARE(m_window->flashTick(), 1);
+    QCOMPARE(panel->palette().color(QPalette::Window), red);
+    m_window->timerFlashTimer();
+    m_window->timerFlashTimer();
+    QCOMPARE(panel->palette().color(QPalette::Window), red);
+    // The real timer ends the sequence on its own, in the normal colour.
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->flashTick(), 0, 3000);
+    QCOMPARE(panel->palette().color(QPalette::Window), m_window->palette().color(QPalette::Window));
+}
+
+void MainWindowTest::recordColours()
+{
+    const QList<std::pair<Verdict, QColor>> verdicts{{Verdict::Accepted, QColor(0, 128, 0)},
+                                                     {Verdict::Invalid, QColor(128, 0, 0)},
+                                                     {Verdict::Repeated, QColor(0, 0, 255)},
+                                                     {Verdict::Persistent, QColor(255, 0, 0)},
+                                                     {Verdict::TooFast, QColor(255, 0, 0)}};
+    for (const auto &[verdict, colour] : verdicts)
+        m_window->AppendAnswerRecord(QStringLiteral("答"), QStringLiteral("评语"), verdict);
+    m_window->AppendAnswerRecord(QString(), QString(), Verdict::Accepted);
+    auto *left = child<QPlainTextEdit>("reAnswerResult");
+    auto *right = child<QPlainTextEdit>("reAnswerGrade");
+    QCOMPARE(left->document()->blockCount(), 6);
+    QCOMPARE(right->document()->blockCount(), 6);
+    for (int i = 0; i < verdicts.size(); ++i) {
+        const QTextBlock rightLine = right->document()->findBlockByNumber(i);
+        QCOMPARE(rightLine.text(), QStringLiteral("评语"));
+        QCOMPARE(rightLine.begin().fragment().charFormat().foreground().color(), verdicts[i].second);
+        const QTextBlock leftLine = left->document()->findBlockByNumber(i);
+        QCOMPARE(leftLine.begin().fragment().charFormat().foreground().color(), left->palette().color(QPalette::Text));
+    }
+}
+
+void MainWindowTest::scrollBarStatesAndPaneAgreement()
+{
+    auto *bar = child<QScrollBar>("sbAnswerResult");
+    auto *left = child<QPlainTextEdit>("reAnswerResult");
+    auto *right = child<QPlainTextEdit>("reAnswerGrade");
+    QVERIFY(!bar->isEnabled());
+    QCOMPARE(bar->maximum(), 100);
+    for (int i = 1; i <= 10; ++i)
+        m_window->AppendAnswerRecord(QString::number(i), QString::number(i), Verdict::Accepted);
+    QVERIFY(!bar->isEnabled());
+    QCOMPARE(bar->value(), 0);
+    m_window->AppendAnswerRecord(QStringLiteral("11"), QStringLiteral("11"), Verdict::Accepted);
+    QVERIFY(bar->isEnabled());
+    QCOMPARE(bar->maximum(), 11);
+    QCOMPARE(bar->value(), 11);
+    for (int i = 12; i <= 30; ++i)
+        m_window->AppendAnswerRecord(QString::number(i), QString::number(i), Verdict::Accepted);
+    QCOMPARE(bar->maximum(), 30);
+    QCOMPARE(bar->value(), 30);
+
+    const int visible = m_window->visibleRecordLines();
+    QVERIFY(visible >= 8 && visible <= 14);
+    const auto bottomLine = [&](QPlainTextEdit *pane) {
+        return pane->verticalScrollBar()->value() + visible; // 1-based number of the bottom line
+    };
+    QCOMPARE(bottomLine(left), 30);
+    // Steps of every size, up and down: line p stands at the bottom of both panes.
+    for (int position : {29, 28, 20, 13, 12, 11, 10, 3, 0, 15, 16, 30, 1}) {
+        if (position == 0)
+            QTest::keyClick(bar, Qt::Key_Home);
+        else
+            bar->setValue(position);
+        const int p = bar->value();
+        QCOMPARE(left->verticalScrollBar()->value(), right->verticalScrollBar()->value());
+        QCOMPARE(left->verticalScrollBar()->value(), std::max(0, p - visible));
+        if (p >= visible)
+            QCOMPARE(bottomLine(left), p);
+        // Both panes show the same record lines.
+        QCOMPARE(left->cursorForPosition(QPoint(2, 2)).block().text(), right->cursorForPosition(QPoint(2, 2)).block().text());
+    }
+    m_window->AppendAnswerRecord(QStringLiteral("31"), QStringLiteral("31"), Verdict::Invalid);
+    QCOMPARE(bar->value(), 31);
+    QCOMPARE(bottomLine(left), 31);
+    QCOMPARE(bottomLine(right), 31);
+}
+
+void MainWindowTest::scoreDisplay_data()
+{
+    QTest::addColumn<int>("score");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("text");
+    const QColor red(255, 0, 0), fuchsia(255, 0, 255), lime(0, 255, 0);
+    QTest::newRow("0") << 0 << 0 << red << QStringLiteral("0 差");
+    QTest::newRow("45") << 45 << 99 << red << QStringLiteral("45 差");
+    QTest::newRow("59") << 59 << 129 << red << QStringLiteral("59 差");
+    QTest::newRow("60") << 60 << 132 << fuchsia << QStringLiteral("60 良好");
+    QTest::newRow("79") << 79 << 173 << fuchsia << QStringLiteral("79 良好");
+    QTest::newRow("80") << 80 << 176 << fuchsia << QStringLiteral("80 良好");
+    QTest::newRow("81") << 81 << 178 << lime << QStringLiteral("81 优秀");
+    QTest::newRow("100") << 100 << 220 << lime << QStringLiteral("100 优秀");
+}
+
+void MainWindowTest::scoreDisplay()
+{
+    QFETCH(int, score);
+    QFETCH(int, width);
+    QFETCH(QColor, colour);
+    QFETCH(QString, text);
+    QCOMPARE(ScoreBarWidth(score), width);
+    m_window->ShowScore(score);
+    auto *bar = child<ScoreShape>("shpScore");
+    auto *label = child<QLabel>("lblScore");
+    QCOMPARE(bar->geometry(), QRect(48, 48, width, 17));
+    QCOMPARE(bar->brushColor(), colour);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->pos(), QPoint(54 + width, 50));
+    QCOMPARE(label->width(), label->sizeHint().width());
+    QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+    QVERIFY(label->font().bold());
+}
+
+void MainWindowTest::resetEmptiesTheDisplay()
+{
+    startQuestion();
+    for (int i = 0; i < 12; ++i)
+        m_window->AppendAnswerRecord(QStringLiteral("答"), QStringLiteral("好"), Verdict::Accepted);
+    m_window->ShowScore(45);
+    child<QLineEdit>("edAnswer")->setText(QStringLiteral("未完"));
+    m_window->ResetTrainingView();
+    QVERIFY(child<QPlainTextEdit>("reAnswerResult")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("reAnswerGrade")->toPlainText().isEmpty());
+    QVERIFY(child<QTextEdit>("reQuestion")->toPlainText().isEmpty());
+    QVERIFY(child<QLineEdit>("edAnswer")->text().isEmpty());
+    QVERIFY(child<QLabel>("lblScore")->text().isEmpty());
+    auto *bar = child<ScoreShape>("shpScore");
+    const QColor panel = child<QWidget>("Panel2")->palette().color(QPalette::Window);
+    QCOMPARE(bar->width(), 2);
+    QCOMPARE(bar->brushColor(), panel);
+    QCOMPARE(bar->penColor(), panel);
+    // The scroll bar keeps its state until the next append sets it again.
+    auto *scroll = child<QScrollBar>("sbAnswerResult");
+    QVERIFY(scroll->isEnabled());
+    QCOMPARE(scroll->maximum(), 12);
+}
+
+void MainWindowTest::answerBoxByteLimit_data()
+{
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("8 Chinese characters fit") << QString() << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
+    QTest::newRow("a ninth is refused") << QStringLiteral("一二三四五六七八") << QStringLiteral("九") << QStringLiteral("一二三四五六七八");
+    QTest::newRow("16 ASCII fit, 17th refused") << QString() << QStringLiteral("abcdefghijklmnopq") << QStringLiteral("abcdefghijklmnop");
+    QTest::newRow("a byte left is not enough for a Chinese character") << QStringLiteral("abcdefghijklmno") << QStringLiteral("字")
+                                                                      << QStringLiteral("abcdefghijklmno");
+    QTest::newRow("unencodable characters count one byte") << QString() << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀")
+                                                          << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
+}
+
+void MainWindowTest::answerBoxByteLimit()
+{
+    QFETCH(QString, initial);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    auto *box = child<QLineEdit>("edAnswer");
+    box->setText(initial);
+    box->end(false);
+    // insert() goes through the validator just as typing and pasting do.
+    box->insert(typed);
+    QCOMPARE(box->text(), expected);
+}
+
+void MainWindowTest::fullTrainingLoop()
+{
+    startQuestion();
+    const TrainingState &state = m_window->engine().state();
+    QVERIFY(state.questionId > 0);
+    QVERIFY(!child<QTextEdit>("reQuestion")->toPlainText().isEmpty());
+    QCOMPARE(child<QLabel>("lblScore")->text(), QStringLiteral("0 差"));
+
+    auto *box = child<QLineEdit>("edAnswer");
+    // Chinese text arrives from an input method; then a plain Enter submits it.
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("桌子"));
+    QApplication::sendEvent(box, &typed);
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(child<QPlainTextEdit>("reAnswerResult")->toPlainText(), QStringLiteral("桌子"));
+    QCOMPARE(child<QLabel>("lblScore")->text(), QStringLiteral("3 差"));
+    QCOMPARE(child<QWidget>("pAnswerResult")->palette().color(QPalette::Window), QColor(0, 255, 0));
+
+    submit(QStringLiteral("椅子")); // at once: too fast
+    QCOMPARE(child<QPlainTextEdit>("reAnswerResult")->document()->lastBlock().text(), QStringLiteral("-"));
+    QCOMPARE(child<QPlainTextEdit>("reAnswerGrade")->document()->lastBlock().text(), QStringLiteral("不能输入的太快！"));
+    m_clock->advance(3);
+    submit(QStringLiteral("  "));
+    QCOMPARE(box->text(), QStringLiteral("  ")); // blank input stays in the box
+    submit(QStringLiteral("椅子"));
+    QCOMPARE(state.answerCount, 2);
+    QCOMPARE(child<QLabel>("lblScore")->text(), QStringLiteral("6 差"));
+
+    Database check(QStringLiteral("check"));
+    OpenDatabase(check);
+    QCOMPARE(DatabaseFixture::count(check, QStringLiteral("hd"), QStringLiteral("wtid = ?"), {state.questionId}), 2);
+    QCOMPARE(check.scalar(QStringLiteral("SELECT score FROM wt WHERE id = ?"), {state.questionId}).toInt(), 6);
+}
+
+void MainWindowTest::inputMethodCommitDoesNotSubmit()
+{
+    startQuestion();
+    auto *box = child<QLineEdit>("edAnswer");
+    // An input method commits its composition with Enter: the box gets the text
+    // as an input method event, and only the key release of that Enter.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("桌子"));
+    QApplication::sendEvent(box, &commit);
+    QTest::keyRelease(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("桌子"));
+    QVERIFY(m_window->engine().state().givenAnswers.isEmpty());
+    // A plain Enter afterwards submits.
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(m_window->engine().state().givenAnswers.size(), 1);
+}
+
+void MainWindowTest::cancelledCommandsChangeNothing()
+{
+    MessageBoxes::scriptAnswers({QMessageBox::Cancel});
+    QTest::mouseClick(child<QWidget>("lblNewQuestion"), Qt::LeftButton);
+    QCOMPARE(MessageBoxes::shownTexts(), QStringList{QStringLiteral("是否要开始新问题？")});
+    QCOMPARE(m_window->engine().state().questionId, 0);
+
+    startQuestion();
+    submit(QStringLiteral("桌子"));
+    MessageBoxes::scriptAnswers({QMessageBox::Cancel});
+    QTest::mouseClick(child<QWidget>("lblClearDatabase"), Qt::LeftButton);
+    QCOMPARE(MessageBoxes::shownTexts().last(), QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？"));
+    QVERIFY(m_window->engine().state().questionId > 0);
+    QCOMPARE(child<QPlainTextEdit>("reAnswerResult")->toPlainText(), QStringLiteral("桌子"));
+}
+
+void MainWindowTest::clearCommand()
+{
+    startQuestion();
+    submit(QStringLiteral("亮晶晶"));
+    MessageBoxes::scriptAnswers({QMessageBox::Yes});
+    QTest::mouseClick(child<QWidget>("lblClearDatabase"), Qt::LeftButton);
+    QCOMPARE(m_window->engine().state().questionId, 0);
+    QVERIFY(child<QPlainTextEdit>("reAnswerResult")->toPlainText().isEmpty());
+    QVERIFY(child<QLabel>("lblScore")->text().isEmpty());
+    Database check(QStringLiteral("check"));
+    OpenDatabase(check);
+    QCOMPARE(DatabaseFixture::count(check, QStringLiteral("ci")), 110);
+    QCOMPARE(DatabaseFixture::count(check, QStringLiteral("wt")), 0);
+}
+
+void MainWindowTest::closingDiscardsAnUnansweredQuestion()
+{
+    startQuestion();
+    QTest::mouseClick(child<QWidget>("lblQuit"), Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+    Database check(QStringLiteral("check"));
+    OpenDatabase(check);
+    QCOMPARE(DatabaseFixture::count(check, QStringLiteral("wt")), 0);
+    QVERIFY(MessageBoxes::shownTexts().size() == 1); // only the confirmation
+}
+
+void MainWindowTest::closingWithABrokenDatabaseStillCloses()
+{
+    startQuestion();
+    {
+        Database other(QStringLiteral("other"));
+        OpenDatabase(other);
+        other.execute(QStringLiteral("DROP TABLE hd"));
+    }
+    MessageBoxes::clearShownTexts();
+    QVERIFY(m_window->close());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(MessageBoxes::shownTexts().size(), 1);
+    QVERIFY(MessageBoxes::shownTexts().first().contains(QStringLiteral("hd")));
+}
+
+void MainWindowTest::startupErrorIsShownAndTheWindowStillOpens()
+{
+    m_window.reset();
+    QFile blocker(GetAppDataFolder() + QStringLiteral("/Zorvel"));
+    QVERIFY(QDir().mkpath(GetAppDataFolder()));
+    QVERIFY(QDir(GetAppDataFolder() + QStringLiteral("/Zorvel")).removeRecursively());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    MessageBoxes::clearShownTexts();
+    m_window = std::make_unique<TfrmMain>(*m_clock, *m_random);
+    m_window->show();
+    QCOMPARE(MessageBoxes::shownTexts().size(), 1);
+    QVERIFY(MessageBoxes::shownTexts().first().startsWith(QStringLiteral("无法创建数据文件夹")));
+    // Later commands report the missing database and harm nothing.
+    startQuestion();
+    QCOMPARE(MessageBoxes::shownTexts().size(), 3);
+    QVERIFY(MessageBoxes::shownTexts().last().contains(QStringLiteral("数据库没有打开")));
+    submit(QStringLiteral("桌子"));
+    QVERIFY(m_window->close());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

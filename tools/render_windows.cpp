@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,14 +18,15 @@
 
 namespace {
 
-// Every answer comes a few seconds after the one before.
-class SteppingClock final : public Clock
+// A clock that the session script moves on by hand.
+class ScriptedClock final : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return m_seconds += 3; }
+    qint64 wholeSeconds() const override { return m_seconds; }
+    void advance(qint64 seconds) { m_seconds += seconds; }
 
 private:
-    mutable qint64 m_seconds = 0;
+    qint64 m_seconds = 1;
 };
 
 void save(QWidget &window, const QString &folder, const QString &name)
@@ -36,8 +38,9 @@ void save(QWidget &window, const QString &folder, const QString &name)
         std::printf("%s\n", qPrintable(path));
 }
 
-void answer(TfrmMain &window, const QString &text)
+void answer(TfrmMain &window, ScriptedClock &clock, const QString &text, int secondsLater = 4)
 {
+    clock.advance(secondsLater);
     auto *box = window.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
     box->setText(text);
     QTest::keyClick(box, Qt::Key_Return);
@@ -60,7 +63,7 @@ int main(int argc, char *argv[])
     ConfigureApplication(app);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
 
-    SteppingClock clock;
+    ScriptedClock clock;
     RandomSource random(2026);
     TfrmMain window(clock, random);
     window.show();
@@ -68,13 +71,29 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the main window was not shown\n");
     save(window, folder, QStringLiteral("main-window.png"));
 
+    // Every kind of record line: accepted, not Chinese, repeated, persistent, too fast.
     startQuestion(window);
     for (const char *text : {"桌子", "abc", "桌子", "桌子", "椅子"})
-        answer(window, QString::fromUtf8(text));
+        answer(window, clock, QString::fromUtf8(text));
+    answer(window, clock, QStringLiteral("书架"), 1);
     startQuestion(window);
-    for (const char *text : {"电灯", "手电筒", "蜡烛", "电灯", "台灯", "火把", "萤火虫", "月亮", "太阳", "hello"})
-        answer(window, QString::fromUtf8(text));
+    for (const char *text : {"电灯", "手电筒", "蜡烛", "电灯", "台灯", "火把", "萤火虫", "hello"})
+        answer(window, clock, QString::fromUtf8(text));
     window.StartFlash(QColor(0, 255, 0));
     save(window, folder, QStringLiteral("main-window-session.png"));
+
+    // The score bar in its three bands, side by side.
+    window.timerFlashTimer();
+    const QList<int> scores{45, 70, 90};
+    QImage strip(window.width() * scores.size(), window.height(), QImage::Format_RGB32);
+    QPainter painter(&strip);
+    for (int i = 0; i < scores.size(); ++i) {
+        window.ShowScore(scores[i]);
+        painter.drawPixmap(i * window.width(), 0, window.grab());
+    }
+    painter.end();
+    const QString scoresPath = folder + QStringLiteral("/main-window-scores.png");
+    strip.save(scoresPath);
+    std::printf("%s\n", qPrintable(scoresPath));
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "ui/scoreshape.h"
 #include "ui/tfrmmain.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,6 +50,7 @@ private slots:
     void inputMethodCommitDoesNotSubmit();
     void cancelledCommandsChangeNothing();
     void clearCommand();
+    void evaluateAndAboutOpenModallyAndAreFreed();
     void closingDiscardsAnUnansweredQuestion();
     void closingWithABrokenDatabaseStillCloses();
     void startupErrorIsShownAndTheWindowStillOpens();
@@ -500,6 +502,24 @@ void MainWindowTest::clearCommand()
     OpenDatabase(check);
     QCOMPARE(DatabaseFixture::count(check, QStringLiteral("ci")), 110);
     QCOMPARE(DatabaseFixture::count(check, QStringLiteral("wt")), 0);
+}
+
+void MainWindowTest::evaluateAndAboutOpenModallyAndAreFreed()
+{
+    for (const char *link : {"lblEvaluate", "lblAbout", "lblEvaluate"}) {
+        QString title;
+        QTimer::singleShot(0, this, [&title] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            dialog->close();
+        });
+        QTest::mouseClick(child<QWidget>(link), Qt::LeftButton);
+        QCOMPARE(title, QString::fromUtf8(qstrcmp(link, "lblAbout") == 0 ? "说明" : "评价"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_window->findChildren<QDialog *>().isEmpty());
+    }
+    QVERIFY(MessageBoxes::shownTexts().isEmpty());
 }
 
 void MainWindowTest::closingDiscardsAnUnansweredQuestion()

@@ -3,9 +3,13 @@
 // evaluation window on that session's history and the About window.
 
 #include "app/application.h"
+#include "evaluate/tfrmevaluate.h"
+#include "store/database.h"
+#include "store/location.h"
 #include "training/clock.h"
 #include "training/randomsource.h"
 #include "ui/messageboxes.h"
+#include "ui/tfrmabout.h"
 #include "ui/tfrmmain.h"
 
 #include <QApplication>
@@ -95,5 +99,20 @@ int main(int argc, char *argv[])
     const QString scoresPath = folder + QStringLiteral("/main-window-scores.png");
     strip.save(scoresPath);
     std::printf("%s\n", qPrintable(scoresPath));
+
+    // A few more answered questions give the indices some height.
+    for (const char *text : {"书", "笔", "纸", "书", "电灯", "墨水"}) {
+        startQuestion(window);
+        answer(window, clock, QString::fromUtf8(text));
+        answer(window, clock, QStringLiteral("笔记本"));
+    }
+    Database db;
+    OpenDatabase(db);
+    TfrmEvaluate evaluate(db);
+    evaluate.show();
+    save(evaluate, folder, QStringLiteral("evaluate-window.png"));
+    TfrmAbout about;
+    about.show();
+    save(about, folder, QStringLiteral("about-window.png"));
     return 0;
 }

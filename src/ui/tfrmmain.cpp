@@ -1,6 +1,8 @@
 #include "tfrmmain.h"
 #include "ui_tfrmmain.h"
 
+#include "aboutwindowopener.h"
+#include "evaluate/evaluatewindowopener.h"
 #include "gbkbytelimitvalidator.h"
 #include "messageboxes.h"
 #include "scoredisplay.h"
@@ -130,6 +132,7 @@ void TfrmMain::lblNewQuestionClick()
 
 void TfrmMain::lblEvaluateClick()
 {
+    OpenEvaluateWindow(m_db, this);
 }
 
 void TfrmMain::lblClearDatabaseClick()
@@ -140,6 +143,7 @@ void TfrmMain::lblClearDatabaseClick()
 
 void TfrmMain::lblAboutClick()
 {
+    OpenAboutWindow(this);
 }
 
 void TfrmMain::lblQuitClick()

@@ -1,0 +1,10 @@
+#include "evaluatewindowopener.h"
+
+#include "tfrmevaluate.h"
+
+void OpenEvaluateWindow(const Database &db, QWidget *parent)
+{
+    auto *window = new TfrmEvaluate(db, parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->exec();
+}

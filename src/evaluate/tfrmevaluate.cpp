@@ -1,0 +1,112 @@
+#include "tfrmevaluate.h"
+#include "ui_tfrmevaluate.h"
+
+#include "chart/horizontalbarseries.h"
+#include "store/databaseerror.h"
+#include "ui/messageboxes.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+const QColor seriesColor(255, 0, 0);
+const QColor markColor(255, 255, 128);
+constexpr int barThicknessPercent = 70;
+constexpr int markLineLength = 20;
+
+} // namespace
+
+TfrmEvaluate::TfrmEvaluate(const Database &db, QWidget *parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TfrmEvaluate>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    addIndexSeries();
+    connect(ui->Button1, &QPushButton::clicked, this, &TfrmEvaluate::Button1Click);
+    centerOnScreen();
+    ui->PageControl1->setFocus();
+    FormCreate(db);
+}
+
+TfrmEvaluate::~TfrmEvaluate() = default;
+
+// The chart's one series, empty until the indices are known. Every bar takes the
+// palette colour of its position, so the series colour itself is never seen.
+void TfrmEvaluate::addIndexSeries()
+{
+    auto series = std::make_unique<HorizontalBarSeries>(QStringLiteral("Series1"));
+    series->setColorEachPoint(true);
+    series->setColor(seriesColor);
+    series->setBarThicknessPercent(barThicknessPercent);
+    series->setMarksVisible(true);
+    series->setMarkColor(markColor);
+    series->setMarkLineLength(markLineLength);
+    ui->chartEvaluate->addSeries(std::move(series));
+}
+
+HorizontalBarSeries *TfrmEvaluate::indexSeries() const
+{
+    return ui->chartEvaluate->series(0);
+}
+
+// Centred on the screen that shows the window it was opened from.
+void TfrmEvaluate::centerOnScreen()
+{
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// A failing query ends the work here: the box shows the error's own text and the
+// chart keeps no bars.
+void TfrmEvaluate::FormCreate(const Database &db)
+{
+    m_indices = ThinkingIndices();
+    try {
+        ComputeThinkingIndices(db, m_indices);
+        FillIndexChart();
+    } catch (const DatabaseError &error) {
+        MessageBoxes::showError(this, error.text());
+    }
+}
+
+// One bar per index, from the bottom of the chart upwards, each in the automatic
+// colour of its position and marked with its name.
+void TfrmEvaluate::FillIndexChart()
+{
+    const QColor automaticColor;
+    HorizontalBarSeries *series = indexSeries();
+    series->AddBar(double(m_indices.oldWordIndex), QStringLiteral("思考守旧值"), automaticColor);
+    series->AddBar(double(m_indices.newWordIndex), QStringLiteral("联想发现值"), automaticColor);
+    series->AddBar(double(m_indices.radioIndex), QStringLiteral("思维发散值"), automaticColor);
+    series->AddBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
+}
+
+// The window has no default and no cancel button: Escape does nothing, and
+// Enter closes it only while the close button has the focus.
+void TfrmEvaluate::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ui->Button1->hasFocus()) {
+            ui->Button1->click();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmEvaluate::Button1Click()
+{
+    reject();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "thinkingindices.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TfrmEvaluate;
+}
+
+class Database;
+class HorizontalBarSeries;
+
+// The evaluation window: the four thinking indices of everything answered so far,
+// as a horizontal bar chart. All its work happens while it is built; afterwards
+// it only displays, and its one control with behaviour is the close button.
+class TfrmEvaluate : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Computes the indices from `db` at once. A failing query is reported in an
+    // error box and leaves the chart without bars; the window still opens.
+    explicit TfrmEvaluate(const Database &db, QWidget *parent = nullptr);
+    ~TfrmEvaluate() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormCreate(const Database &db);
+    void FillIndexChart();
+    void Button1Click();
+
+    void addIndexSeries();
+    HorizontalBarSeries *indexSeries() const;
+    void centerOnScreen();
+
+    std::unique_ptr<Ui::TfrmEvaluate> ui;
+    ThinkingIndices m_indices;
+};

@@ -1,0 +1,12 @@
+#include "aboutwindowopener.h"
+
+#include "tfrmabout.h"
+
+void OpenAboutWindow(QWidget *parent)
+{
+    auto *window = new TfrmAbout(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (parent)
+        window->centerOver(*parent);
+    window->exec();
+}

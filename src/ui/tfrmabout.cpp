@@ -1,0 +1,92 @@
+#include "tfrmabout.h"
+#include "ui_tfrmabout.h"
+
+#include <QKeyEvent>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+
+namespace {
+
+// Room between a text box's edge and its text: small enough for the longest line
+// of each box to stay on one line.
+constexpr qreal textMargin = 2;
+// Distance between the baselines of two lines, in pixels, whatever the font's own
+// line spacing: the five description lines must fit into their 89-pixel box.
+constexpr qreal linePitch = 17;
+
+// Gives every paragraph, including those the user adds, the fixed line pitch.
+// The change itself cannot be undone by the user.
+void setLinePitch(QTextEdit *memo)
+{
+    QTextDocument *document = memo->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(linePitch, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
+    document->setUndoRedoEnabled(true);
+}
+
+} // namespace
+
+TfrmAbout::TfrmAbout(QWidget *parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TfrmAbout>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setUpTextBoxes();
+    connect(ui->Button1, &QPushButton::clicked, this, &TfrmAbout::Button1Click);
+    ui->Button1->setFocus();
+}
+
+TfrmAbout::~TfrmAbout() = default;
+
+void TfrmAbout::centerOver(const QWidget &window)
+{
+    const QWidget &frameOwner = *window.window();
+    // Until it is first shown this window has no frame; it will get the same
+    // decoration as the window it is centred over.
+    const QSize decoration = frameOwner.frameGeometry().size() - frameOwner.geometry().size();
+    const QSize frameSize = isVisible() ? frameGeometry().size() : size() + decoration;
+    move(frameOwner.frameGeometry().center() - QPoint(frameSize.width() / 2, frameSize.height() / 2));
+}
+
+// The text boxes have no border and paint no background of their own: the
+// window's button-face colour shows through, so they read as plain text on it.
+void TfrmAbout::setUpTextBoxes()
+{
+    for (QTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3}) {
+        memo->viewport()->setAutoFillBackground(false);
+        memo->document()->setDocumentMargin(textMargin);
+        setLinePitch(memo);
+    }
+}
+
+// The window has no cancel button: Escape does nothing. Enter closes it only
+// while the close button has the focus; the text boxes take Enter themselves.
+void TfrmAbout::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ui->Button1->hasFocus()) {
+            ui->Button1->click();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmAbout::Button1Click()
+{
+    reject();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TfrmAbout;
+}
+
+// The About window: what the tool is for and how to use it, a disclaimer and a
+// contact line. The three text boxes can be edited, but the window reads and
+// keeps nothing; closing it is its only behaviour.
+class TfrmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmAbout(QWidget *parent = nullptr);
+    ~TfrmAbout() override;
+
+    // Places the window so that the centre of its outer frame lies on the centre
+    // of `window`'s outer frame.
+    void centerOver(const QWidget &window);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Button1Click();
+    void setUpTextBoxes();
+
+    std::unique_ptr<Ui::TfrmAbout> ui;
+};

@@ -5,7 +5,6 @@
 #include "store/databaseerror.h"
 #include "ui/messageboxes.h"
 
-#include <QKeyEvent>
 #include <QScreen>
 
 namespace {
@@ -18,13 +17,14 @@ constexpr int markLineLength = 20;
 } // namespace
 
 TfrmEvaluate::TfrmEvaluate(const Database &db, QWidget *parent)
-    : QDialog(parent),
+    : CloseButtonDialog(parent),
       ui(std::make_unique<Ui::TfrmEvaluate>())
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     addIndexSeries();
+    setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmEvaluate::Button1Click);
     centerOnScreen();
     ui->PageControl1->setFocus();
@@ -85,26 +85,6 @@ void TfrmEvaluate::FillIndexChart()
     series->AddBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
 }
 
-// The window has no default and no cancel button: Escape does nothing, and
-// Enter closes it only while the close button has the focus.
-void TfrmEvaluate::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (ui->Button1->hasFocus()) {
-            ui->Button1->click();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void TfrmEvaluate::Button1Click()
 {

@@ -2,7 +2,7 @@
 
 #include "thinkingindices.h"
 
-#include <QDialog>
+#include "ui/closebuttondialog.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ class HorizontalBarSeries;
 // The evaluation window: the four thinking indices of everything answered so far,
 // as a horizontal bar chart. All its work happens while it is built; afterwards
 // it only displays, and its one control with behaviour is the close button.
-class TfrmEvaluate : public QDialog
+class TfrmEvaluate : public CloseButtonDialog
 {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ public:
     // error box and leaves the chart without bars; the window still opens.
     explicit TfrmEvaluate(const Database &db, QWidget *parent = nullptr);
     ~TfrmEvaluate() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate(const Database &db);

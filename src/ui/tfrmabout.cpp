@@ -1,7 +1,6 @@
 #include "tfrmabout.h"
 #include "ui_tfrmabout.h"
 
-#include <QKeyEvent>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
@@ -31,13 +30,14 @@ void setLinePitch(QTextEdit *memo)
 } // namespace
 
 TfrmAbout::TfrmAbout(QWidget *parent)
-    : QDialog(parent),
+    : CloseButtonDialog(parent),
       ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setUpTextBoxes();
+    setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmAbout::Button1Click);
     ui->Button1->setFocus();
 }
@@ -65,26 +65,6 @@ void TfrmAbout::setUpTextBoxes()
     }
 }
 
-// The window has no cancel button: Escape does nothing. Enter closes it only
-// while the close button has the focus; the text boxes take Enter themselves.
-void TfrmAbout::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (ui->Button1->hasFocus()) {
-            ui->Button1->click();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void TfrmAbout::Button1Click()
 {

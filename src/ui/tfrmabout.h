@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/closebuttondialog.h"
 
 #include <memory>
 
@@ -11,7 +11,7 @@ class TfrmAbout;
 // The About window: what the tool is for and how to use it, a disclaimer and a
 // contact line. The three text boxes can be edited, but the window reads and
 // keeps nothing; closing it is its only behaviour.
-class TfrmAbout : public QDialog
+class TfrmAbout : public CloseButtonDialog
 {
     Q_OBJECT
 
@@ -22,9 +22,6 @@ public:
     // Places the window so that the centre of its outer frame lies on the centre
     // of `window`'s outer frame.
     void centerOver(const QWidget &window);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Button1Click();

@@ -33,6 +33,7 @@ private slots:
     void randomInRangeStaysInRange();
     void randomInRangeIsUniform();
     void seededSourcesRepeat();
+    void resetKeepsTheAnswerListAndFlashColour();
 };
 
 void TrainingRulesTest::trimAnswer_data()
@@ -261,6 +262,21 @@ void TrainingRulesTest::seededSourcesRepeat()
     RandomSource b(42);
     for (int i = 0; i < 100; ++i)
         QCOMPARE(a.RandomInRange(1, 1000), b.RandomInRange(1, 1000));
+}
+
+void TrainingRulesTest::resetKeepsTheAnswerListAndFlashColour()
+{
+    TrainingState state{7, 3, 111, 62, 21, 4, {{QStringLiteral("桌子"), 1}}, 5000, QColor(0, 255, 0)};
+    ResetTrainingState(state);
+    QCOMPARE(state.questionId, 0);
+    QCOMPARE(state.answerClassId, 0);
+    QCOMPARE(state.wordId, 0);
+    QCOMPARE(state.score, 0);
+    QCOMPARE(state.answerCount, 0);
+    QCOMPARE(state.repeatCount, 0);
+    QCOMPARE(state.lastAnswerSecond, 0);
+    QCOMPARE(state.givenAnswers.size(), 1);
+    QCOMPARE(state.flashColor, QColor(0, 255, 0));
 }
 
 QTEST_GUILESS_MAIN(TrainingRulesTest)

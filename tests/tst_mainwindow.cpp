@@ -51,6 +51,7 @@ private slots:
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
+    void closingWithoutAQuestionTouchesNoTable();
     void closingDiscardsAnUnansweredQuestion();
     void closingWithABrokenDatabaseStillCloses();
     void startupErrorIsShownAndTheWindowStillOpens();
@@ -520,6 +521,17 @@ void MainWindowTest::evaluateAndAboutOpenModallyAndAreFreed()
         QVERIFY(m_window->findChildren<QDialog *>().isEmpty());
     }
     QVERIFY(MessageBoxes::shownTexts().isEmpty());
+}
+
+void MainWindowTest::closingWithoutAQuestionTouchesNoTable()
+{
+    Database check(QStringLiteral("check"));
+    OpenDatabase(check);
+    const QString before = DatabaseFixture::dump(check);
+    check.execute(QStringLiteral("CREATE TRIGGER no_deletes BEFORE DELETE ON wt BEGIN SELECT RAISE(ABORT, 'touched'); END"));
+    QVERIFY(m_window->close());
+    QVERIFY(MessageBoxes::shownTexts().isEmpty());
+    QCOMPARE(DatabaseFixture::dump(check), before);
 }
 
 void MainWindowTest::closingDiscardsAnUnansweredQuestion()

@@ -154,24 +154,23 @@ void TfrmMain::lblQuitClick()
 // Answers are submitted by a plain Enter released in the answer box. The Enter
 // with which an input method commits its composition reaches the box as an input
 // method event, not as a key press, and so submits nothing.
-bool TfrmMain::handleAnswerKey(QEvent *event)
+void TfrmMain::watchAnswerKeys(QEvent *event)
 {
     if (event->type() == QEvent::InputMethod) {
         m_enterPressed = false;
-        return false;
+        return;
     }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
+        return;
     const auto *key = static_cast<QKeyEvent *>(event);
     if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat())
-        return false;
+        return;
     if (event->type() == QEvent::KeyPress) {
         m_enterPressed = true;
     } else if (m_enterPressed) {
         m_enterPressed = false;
         edAnswerKeyUp();
     }
-    return false;
 }
 
 void TfrmMain::edAnswerKeyUp()
@@ -184,8 +183,8 @@ void TfrmMain::edAnswerKeyUp()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->edAnswer && handleAnswerKey(event))
-        return true;
+    if (watched == ui->edAnswer)
+        watchAnswerKeys(event);
     if (event->type() == QEvent::MouseMove)
         FormMouseMove(watched, static_cast<QMouseEvent *>(event)->position().toPoint());
     return QMainWindow::eventFilter(watched, event);

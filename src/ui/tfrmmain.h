@@ -68,7 +68,7 @@ private:
     void connectCommands();
     void centerOnScreen();
     void setPanelColor(const QColor &color);
-    bool handleAnswerKey(QEvent *event);
+    void watchAnswerKeys(QEvent *event);
     template<typename Command>
     void runGuarded(Command &&command);
 

@@ -53,17 +53,17 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_DATA_HOME");
     QApplication app(argc, argv);
-    ConfigureApplication(app);
+    configureApplication(app);
     QTextStream out(stdout);
 
     Database db;
     OpenDatabase(db);
-    BuildBenchHistory(db, BenchHistory(), 0);
+    buildBenchHistory(db, BenchHistory(), 0);
 
     openAndPaint(db); // the first window pays for loading fonts once
     QList<double> times;
     for (int i = 0; i < 30; ++i)
         times.append(openAndPaint(db));
-    out << DescribeTimings(QStringLiteral("evaluation window, click to painted"), times) << Qt::endl;
+    out << describeTimings(QStringLiteral("evaluation window, click to painted"), times) << Qt::endl;
     return 0;
 }

@@ -58,7 +58,7 @@ int runChild(int argc, char *argv[], const QString &kind)
             label->move(16, 16);
         }
     } else {
-        ConfigureApplication(app);
+        configureApplication(app);
         window = std::make_unique<TfrmMain>();
     }
     window->installEventFilter(&watcher);

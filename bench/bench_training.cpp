@@ -24,7 +24,7 @@ public:
     void AppendAnswerRecord(const QString &, const QString &, Verdict verdict) override { last = verdict; }
     void ShowScore(int) override { }
     void StartFlash(const QColor &) override { }
-    void ShowQuestion(const QuestionText &) override { }
+    void showQuestion(const QuestionText &) override { }
     void ResetTrainingView() override { }
     Verdict last = Verdict::Invalid;
 };
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     OpenDatabase(db);
     QElapsedTimer build;
     build.start();
-    const QStringList fresh = BuildBenchHistory(db, size, measuredAnswers);
+    const QStringList fresh = buildBenchHistory(db, size, measuredAnswers);
     out << "history: " << size.questions << " questions, " << size.answers << " answers, " << size.words
         << " words, built in " << build.elapsed() << " ms" << Qt::endl;
 
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < measuredQuestions; ++i) {
         QElapsedTimer timer;
         timer.start();
-        engine.StartNewQuestion();
+        engine.startNewQuestion();
         questionTimes.append(elapsedMicroseconds(timer));
     }
 
@@ -83,12 +83,12 @@ int main(int argc, char *argv[])
     QList<double> answerTimes;
     for (int i = 0; i < measuredAnswers; ++i) {
         if (i % 50 == 0)
-            engine.StartNewQuestion();
+            engine.startNewQuestion();
         const QString answer = i % 2 ? fresh.at(i) : db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"),
                                                                 {200 + i * 31}).toString();
         QElapsedTimer timer;
         timer.start();
-        engine.SubmitAnswer(answer);
+        engine.submitAnswer(answer);
         answerTimes.append(elapsedMicroseconds(timer));
         if (view.last != Verdict::Accepted)
             out << "unexpected verdict for " << answer << Qt::endl;
@@ -103,8 +103,8 @@ int main(int argc, char *argv[])
         indexTimes.append(elapsedMicroseconds(timer));
     }
 
-    out << DescribeTimings(QStringLiteral("accepted answer"), answerTimes) << Qt::endl;
-    out << DescribeTimings(QStringLiteral("new question"), questionTimes) << Qt::endl;
-    out << DescribeTimings(QStringLiteral("thinking indices"), indexTimes) << Qt::endl;
+    out << describeTimings(QStringLiteral("accepted answer"), answerTimes) << Qt::endl;
+    out << describeTimings(QStringLiteral("new question"), questionTimes) << Qt::endl;
+    out << describeTimings(QStringLiteral("thinking indices"), indexTimes) << Qt::endl;
     return 0;
 }

@@ -51,7 +51,7 @@ void insertMany(const Database &db, const QString &sql, int rows, const std::fun
 
 } // namespace
 
-QStringList BuildBenchHistory(const Database &db, const BenchHistory &size, int freshWordCount)
+QStringList buildBenchHistory(const Database &db, const BenchHistory &size, int freshWordCount)
 {
     const QString characters = levelOneCharacters();
     QRandomGenerator random(99);
@@ -79,7 +79,7 @@ QStringList BuildBenchHistory(const Database &db, const BenchHistory &size, int 
     return fresh;
 }
 
-QString DescribeTimings(const QString &name, QList<double> microseconds)
+QString describeTimings(const QString &name, QList<double> microseconds)
 {
     std::sort(microseconds.begin(), microseconds.end());
     const auto at = [&](double fraction) {

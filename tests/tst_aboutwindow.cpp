@@ -58,7 +58,7 @@ QPushButton *closeButton(const QWidget &window)
     return window.findChild<QPushButton *>(QStringLiteral("Button1"));
 }
 
-// Runs `action` on the modal About window while OpenAboutWindow waits for it.
+// Runs `action` on the modal About window while openAboutWindow waits for it.
 void openAboutWindow(QWidget *parent, const std::function<void(TfrmAbout &)> &action)
 {
     bool ran = false;
@@ -70,7 +70,7 @@ void openAboutWindow(QWidget *parent, const std::function<void(TfrmAbout &)> &ac
         if (window->isVisible())
             window->close();
     });
-    OpenAboutWindow(parent);
+    openAboutWindow(parent);
     QVERIFY(ran);
 }
 
@@ -78,7 +78,7 @@ void openAboutWindow(QWidget *parent, const std::function<void(TfrmAbout &)> &ac
 
 void AboutWindowTest::initTestCase()
 {
-    InstallFontSubstitutions();
+    installFontSubstitutions();
 }
 
 void AboutWindowTest::windowIsFixedWithCloseButtonOnly()

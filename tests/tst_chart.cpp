@@ -68,7 +68,7 @@ std::unique_ptr<Chart> evaluationChart(const QList<double> &values, const QStrin
     auto series = std::make_unique<HorizontalBarSeries>(QStringLiteral("Series1"));
     series->setColorEachPoint(true);
     for (int i = 0; i < values.size(); ++i)
-        series->AddBar(values[i], labels.value(i));
+        series->addBar(values[i], labels.value(i));
     chart->addSeries(std::move(series));
     return chart;
 }
@@ -148,7 +148,7 @@ bool holdsDarkText(const QImage &image, const QRect &box)
 
 void ChartTest::initTestCase()
 {
-    InstallFontSubstitutions();
+    installFontSubstitutions();
 }
 
 void ChartTest::niceScale_data()
@@ -181,17 +181,17 @@ void ChartTest::niceScale()
     QFETCH(int, maximumSteps);
     QFETCH(double, maximum);
     QFETCH(double, step);
-    const AxisScale scale = NiceAxisScale(largestValue, maximumSteps);
+    const AxisScale scale = niceAxisScale(largestValue, maximumSteps);
     QCOMPARE(scale.maximum, maximum);
     QCOMPARE(scale.step, step);
-    QVERIFY(AxisTickValues(scale).size() >= 2);
+    QVERIFY(axisTickValues(scale).size() >= 2);
 }
 
 void ChartTest::niceScaleIsRoundAndTight()
 {
     for (int steps = 1; steps <= 12; ++steps) {
         for (double largest = 1e-9; largest < 1e12; largest *= 1.37) {
-            const AxisScale scale = NiceAxisScale(largest, steps);
+            const AxisScale scale = niceAxisScale(largest, steps);
             const double mantissa = scale.step / std::pow(10.0, std::floor(std::log10(scale.step)));
             const double count = scale.maximum / scale.step;
             const QByteArray where = QByteArray::number(largest) + " in " + QByteArray::number(steps);
@@ -200,7 +200,7 @@ void ChartTest::niceScaleIsRoundAndTight()
             QVERIFY2(std::abs(count - std::round(count)) < 1e-9 && std::round(count) <= steps, where);
             QVERIFY2(scale.maximum >= largest * (1 - 1e-9), where);
             QVERIFY2(scale.maximum - scale.step < largest, where);
-            QCOMPARE(AxisTickValues(scale).size(), qsizetype(std::round(count)) + 1);
+            QCOMPARE(axisTickValues(scale).size(), qsizetype(std::round(count)) + 1);
         }
     }
 }
@@ -224,7 +224,7 @@ void ChartTest::tickTexts()
     QFETCH(double, value);
     QFETCH(double, step);
     QFETCH(QString, text);
-    QCOMPARE(AxisTickText(value, step), text);
+    QCOMPARE(axisTickText(value, step), text);
 }
 
 void ChartTest::paletteColors_data()
@@ -235,19 +235,19 @@ void ChartTest::paletteColors_data()
     QTest::newRow("1 green") << 1 << QColor(0, 128, 0);
     QTest::newRow("2 yellow") << 2 << QColor(255, 255, 0);
     QTest::newRow("3 blue") << 3 << QColor(0, 0, 255);
-    QTest::newRow("repeats") << ChartPaletteSize() + 1 << QColor(0, 128, 0);
-    QTest::newRow("negative wraps") << -ChartPaletteSize() << QColor(255, 0, 0);
+    QTest::newRow("repeats") << chartPaletteSize() + 1 << QColor(0, 128, 0);
+    QTest::newRow("negative wraps") << -chartPaletteSize() << QColor(255, 0, 0);
 }
 
 void ChartTest::paletteColors()
 {
     QFETCH(int, position);
     QFETCH(QColor, color);
-    QCOMPARE(ChartPaletteColor(position), color);
+    QCOMPARE(chartPaletteColor(position), color);
     QSet<QRgb> distinct;
-    for (int i = 0; i < ChartPaletteSize(); ++i)
-        distinct.insert(ChartPaletteColor(i).rgb());
-    QCOMPARE(distinct.size(), ChartPaletteSize());
+    for (int i = 0; i < chartPaletteSize(); ++i)
+        distinct.insert(chartPaletteColor(i).rgb());
+    QCOMPARE(distinct.size(), chartPaletteSize());
     QVERIFY(!distinct.contains(qRgb(255, 255, 255)) && !distinct.contains(kMarkYellow));
 }
 
@@ -269,7 +269,7 @@ void ChartTest::barFrontRect()
     QFETCH(BarPlacement, placement);
     QFETCH(double, fraction);
     QFETCH(QRectF, front);
-    QCOMPARE(BarFrontRect(QRectF(100, 50, 400, 200), placement, fraction), front);
+    QCOMPARE(::barFrontRect(QRectF(100, 50, 400, 200), placement, fraction), front);
 }
 
 void ChartTest::barLengthFraction_data()
@@ -287,25 +287,25 @@ void ChartTest::barLengthFraction()
 {
     QFETCH(double, value);
     QFETCH(double, fraction);
-    QCOMPARE(BarLengthFraction(value, 10), fraction);
-    QCOMPARE(BarLengthFraction(value, 0), 0.0);
+    QCOMPARE(::barLengthFraction(value, 10), fraction);
+    QCOMPARE(::barLengthFraction(value, 0), 0.0);
 }
 
 void ChartTest::automaticPointColors()
 {
     HorizontalBarSeries series;
     series.setColor(Qt::magenta);
-    QCOMPARE(series.AddBar(1, QStringLiteral("a")), 0);
-    QCOMPARE(series.AddBar(-2, QStringLiteral("b"), Qt::cyan), 1);
-    QCOMPARE(series.AddBar(3, QString()), 2);
+    QCOMPARE(series.addBar(1, QStringLiteral("a")), 0);
+    QCOMPARE(series.addBar(-2, QStringLiteral("b"), Qt::cyan), 1);
+    QCOMPARE(series.addBar(3, QString()), 2);
     QCOMPARE(series.count(), 3);
     QCOMPARE(series.value(1), -2.0);
     QCOMPARE(series.label(0), QStringLiteral("a"));
     QCOMPARE(series.pointColor(0), QColor(Qt::magenta));
     series.setColorEachPoint(true);
-    QCOMPARE(series.pointColor(0), ChartPaletteColor(0));
+    QCOMPARE(series.pointColor(0), chartPaletteColor(0));
     QCOMPARE(series.pointColor(1), QColor(Qt::cyan));
-    QCOMPARE(series.pointColor(2), ChartPaletteColor(2));
+    QCOMPARE(series.pointColor(2), chartPaletteColor(2));
     QCOMPARE(series.value(7), 0.0);
 }
 
@@ -339,7 +339,7 @@ void ChartTest::changesRepaint()
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     const std::vector<std::function<void()>> changes{
-        [series] { series->AddBar(4, QStringLiteral("four")); },
+        [series] { series->addBar(4, QStringLiteral("four")); },
         [series] { series->setMarksVisible(false); },
         [&chart] { chart.setTitle(QStringLiteral("t")); },
     };
@@ -379,7 +379,7 @@ void ChartTest::barsStandInPositionOrderAndColour()
     const QRectF plot = chart->plotArea();
     for (int i = 0; i < 4; ++i) {
         const int row = int(plot.bottom() - (i + 0.5) * plot.height() / 4);
-        QVERIFY2(isNear(image.pixel(int(plot.left()) + 3, row), ChartPaletteColor(i)), qPrintable(kIndexLabels[i]));
+        QVERIFY2(isNear(image.pixel(int(plot.left()) + 3, row), chartPaletteColor(i)), qPrintable(kIndexLabels[i]));
         QVERIFY(std::abs(chart->barRect(0, i).center().y() - row) <= 1);
     }
 }
@@ -455,7 +455,7 @@ void ChartTest::awkwardContentDrawsSafely()
     for (int s = 1; s < seriesCount; ++s) {
         auto *series = chart->addSeries(std::make_unique<HorizontalBarSeries>());
         for (double value : values)
-            series->AddBar(value, QString());
+            series->addBar(value, QString());
     }
     chart->resize(size);
     QVERIFY(!render(*chart).isNull());

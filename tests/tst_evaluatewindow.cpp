@@ -91,7 +91,7 @@ QList<double> values(const HorizontalBarSeries &series)
 const QStringList barLabels{QStringLiteral("思考守旧值"), QStringLiteral("联想发现值"), QStringLiteral("思维发散值"),
                             QStringLiteral("头脑发热值")};
 
-// Runs `action` on the modal evaluation window while OpenEvaluateWindow waits.
+// Runs `action` on the modal evaluation window while openEvaluateWindow waits.
 void openEvaluateWindow(const Database &db, QWidget *parent, const std::function<void(TfrmEvaluate &)> &action)
 {
     bool ran = false;
@@ -102,7 +102,7 @@ void openEvaluateWindow(const Database &db, QWidget *parent, const std::function
         action(*window);
         window->close();
     });
-    OpenEvaluateWindow(db, parent);
+    openEvaluateWindow(db, parent);
     QVERIFY(ran);
 }
 
@@ -110,7 +110,7 @@ void openEvaluateWindow(const Database &db, QWidget *parent, const std::function
 
 void EvaluateWindowTest::initTestCase()
 {
-    InstallFontSubstitutions();
+    installFontSubstitutions();
     MessageBoxes::scriptAnswers({});
 }
 

@@ -73,7 +73,7 @@ private:
 
 void MainWindowTest::initTestCase()
 {
-    InstallFontSubstitutions();
+    installFontSubstitutions();
     MessageBoxes::scriptAnswers({});
 }
 
@@ -358,7 +358,7 @@ void MainWindowTest::scoreDisplay()
     QFETCH(int, width);
     QFETCH(QColor, colour);
     QFETCH(QString, text);
-    QCOMPARE(ScoreBarWidth(score), width);
+    QCOMPARE(scoreBarWidth(score), width);
     m_window->ShowScore(score);
     auto *bar = child<ScoreShape>("shpScore");
     auto *label = child<QLabel>("lblScore");

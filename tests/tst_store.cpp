@@ -268,7 +268,7 @@ void StoreTest::interruptedCreationLeavesNoFile()
         CreateTablesAndSeed(db);
         throw DatabaseError(QStringLiteral("磁盘已满"), QStringLiteral("disk I/O error"));
     };
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, CreateDatabaseFile(path, seedThenFail));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, createDatabaseFile(path, seedThenFail));
     QVERIFY(!QFileInfo::exists(path));
     QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 

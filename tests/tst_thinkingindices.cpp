@@ -100,7 +100,7 @@ void ThinkingIndicesTest::roundHalfToEven()
 {
     QFETCH(double, value);
     QFETCH(qint64, expected);
-    QCOMPARE(RoundHalfToEven(value), expected);
+    QCOMPARE(::roundHalfToEven(value), expected);
 }
 
 void ThinkingIndicesTest::heatIndex_data()
@@ -127,7 +127,7 @@ void ThinkingIndicesTest::heatIndex()
     QFETCH(int, newWord);
     QFETCH(int, oldWord);
     QFETCH(int, expected);
-    QCOMPARE(HeatIndex(radio, newWord, oldWord), expected);
+    QCOMPARE(deriveHeatIndex(radio, newWord, oldWord), expected);
 }
 
 void ThinkingIndicesTest::computeFromHistory_data()

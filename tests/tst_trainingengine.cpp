@@ -83,7 +83,7 @@ void TrainingEngineTest::init()
     m_clock = std::make_unique<FakeClock>();
     m_random = std::make_unique<RandomSource>(1234);
     m_engine = std::make_unique<TrainingEngine>(*m_db, *m_view, *m_clock, *m_random);
-    m_engine->Start();
+    m_engine->start();
 }
 
 void TrainingEngineTest::cleanup()
@@ -96,7 +96,7 @@ void TrainingEngineTest::cleanup()
 void TrainingEngineTest::startQuestionWithAnswerClass(int classId)
 {
     for (int attempt = 0; attempt < 500; ++attempt) {
-        m_engine->StartNewQuestion();
+        m_engine->startNewQuestion();
         if (m_engine->state().answerClassId == classId)
             return;
     }
@@ -154,7 +154,7 @@ void TrainingEngineTest::newQuestionStoresAndShowsIt()
 void TrainingEngineTest::slotlessTemplateKeepsItsKeyword()
 {
     for (int attempt = 0; attempt < 500; ++attempt) {
-        m_engine->StartNewQuestion();
+        m_engine->startNewQuestion();
         if (questionRow(m_engine->state().questionId)[0].toInt() == 3)
             break;
     }
@@ -171,7 +171,7 @@ void TrainingEngineTest::templatesAreDrawnUniformly()
     constexpr int draws = 2300;
     QList<int> counts(23, 0);
     for (int i = 0; i < draws; ++i) {
-        m_engine->StartNewQuestion();
+        m_engine->startNewQuestion();
         ++counts[questionRow(m_engine->state().questionId)[0].toInt() - 1];
     }
     // Chi-square over 23 templates; 48.27 is the 99.9 % quantile for 22 degrees of freedom.
@@ -185,24 +185,24 @@ void TrainingEngineTest::templatesAreDrawnUniformly()
 
 void TrainingEngineTest::leavingAQuestionDiscardsItOnlyWithoutAnswers()
 {
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     const int unanswered = m_engine->state().questionId;
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     QVERIFY(questionRow(unanswered).isEmpty());
     const int answered = m_engine->state().questionId;
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
-    m_engine->StartNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
     QCOMPARE(questionRow(answered).value(4).toInt(), 1);
     QVERIFY(m_engine->state().questionId > answered);
 }
 
 void TrainingEngineTest::acceptedRepeatedPersistent()
 {
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     const int question = m_engine->state().questionId;
     m_view->calls.clear();
 
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("  桌子 ")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("  桌子 ")));
     const TrainingState &state = m_engine->state();
     QCOMPARE(m_view->records.last().answer, QStringLiteral("桌子"));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
@@ -219,17 +219,17 @@ void TrainingEngineTest::acceptedRepeatedPersistent()
     QCOMPARE(questionRow(question).mid(3), (QVariantList{3, 1, 0}));
 
     m_clock->advance(5);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Repeated);
     QVERIFY(feedbackOfType(3).split(QLatin1Char('\n')).contains(m_view->records.last().feedback));
     QCOMPARE(m_view->flashes.last(), red);
 
     m_clock->advance(5);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Persistent);
     QVERIFY(feedbackOfType(4).split(QLatin1Char('\n')).contains(m_view->records.last().feedback));
     m_clock->advance(5);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Persistent);
 
     QCOMPARE(state.score, 3);
@@ -241,13 +241,13 @@ void TrainingEngineTest::acceptedRepeatedPersistent()
 
 void TrainingEngineTest::rejectedAnswersChangeNothingButTheList()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     const QString before = DatabaseFixture::dump(*m_db);
     const TrainingState accepted = m_engine->state();
     for (const QString &answer : {QStringLiteral("桌子"), QStringLiteral("abc"), QStringLiteral("桌子")}) {
         m_clock->advance(3);
-        QVERIFY(m_engine->SubmitAnswer(answer));
+        QVERIFY(m_engine->submitAnswer(answer));
     }
     QCOMPARE(DatabaseFixture::dump(*m_db), before);
     const TrainingState &after = m_engine->state();
@@ -273,11 +273,11 @@ void TrainingEngineTest::nonChineseTextIsInvalidEveryTime_data()
 void TrainingEngineTest::nonChineseTextIsInvalidEveryTime()
 {
     QFETCH(QString, answer);
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     const QString before = DatabaseFixture::dump(*m_db);
     for (int i = 0; i < 3; ++i) {
         m_clock->advance(3);
-        QVERIFY(m_engine->SubmitAnswer(answer));
+        QVERIFY(m_engine->submitAnswer(answer));
         QCOMPARE(m_view->records.last().verdict, Verdict::Invalid);
         QCOMPARE(m_view->records.last().answer, answer);
         QVERIFY(feedbackOfType(2).split(QLatin1Char('\n')).contains(m_view->records.last().feedback));
@@ -288,12 +288,12 @@ void TrainingEngineTest::nonChineseTextIsInvalidEveryTime()
 
 void TrainingEngineTest::tooFastAnswersAreRefusedAndNotJudged()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     const qint64 stamp = m_engine->state().lastAnswerSecond;
     for (int step : {1, 1}) {
         m_clock->advance(step);
-        QVERIFY(m_engine->SubmitAnswer(QStringLiteral("椅子")));
+        QVERIFY(m_engine->submitAnswer(QStringLiteral("椅子")));
         QCOMPARE(m_view->records.last().answer, QStringLiteral("-"));
         QCOMPARE(m_view->records.last().feedback, QStringLiteral("不能输入的太快！"));
         QCOMPARE(m_view->records.last().verdict, Verdict::TooFast);
@@ -302,29 +302,29 @@ void TrainingEngineTest::tooFastAnswersAreRefusedAndNotJudged()
     }
     QCOMPARE(m_engine->state().givenAnswers.size(), 1);
     m_clock->advance(1); // 3 seconds after the last answer that passed
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("椅子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("椅子")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
     QCOMPARE(m_engine->state().answerCount, 2);
 }
 
 void TrainingEngineTest::firstAnswerOfANewQuestionIsNeverTooFast()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
 }
 
 void TrainingEngineTest::answersWithoutAQuestionOnlyMoveTheStamp()
 {
     const QString before = DatabaseFixture::dump(*m_db);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QVERIFY(m_view->calls.isEmpty());
     QCOMPARE(m_engine->state().lastAnswerSecond, m_clock->wholeSeconds());
     QVERIFY(m_engine->state().givenAnswers.isEmpty());
     m_clock->advance(2);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     QCOMPARE(m_view->records.size(), 1);
     QCOMPARE(m_view->records.last().verdict, Verdict::TooFast);
     QCOMPARE(DatabaseFixture::dump(*m_db), before);
@@ -332,13 +332,13 @@ void TrainingEngineTest::answersWithoutAQuestionOnlyMoveTheStamp()
 
 void TrainingEngineTest::blankInputIsIgnored()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     const qint64 stamp = m_engine->state().lastAnswerSecond;
     const int records = m_view->records.size();
     m_clock->advance(3);
-    QVERIFY(!m_engine->SubmitAnswer(QStringLiteral(" \t ")));
-    QVERIFY(!m_engine->SubmitAnswer(QString()));
+    QVERIFY(!m_engine->submitAnswer(QStringLiteral(" \t ")));
+    QVERIFY(!m_engine->submitAnswer(QString()));
     QCOMPARE(m_engine->state().lastAnswerSecond, stamp);
     QCOMPARE(m_view->records.size(), records);
 }
@@ -346,7 +346,7 @@ void TrainingEngineTest::blankInputIsIgnored()
 void TrainingEngineTest::newWordIsFiledUnderTheAnswerClass()
 {
     startQuestionWithAnswerClass(3); // "请列举#的特征": answers are adjectives
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT id || ':' || cxid FROM ci WHERE name = ?"), {QStringLiteral("亮晶晶")}).toString(),
              QStringLiteral("111:3"));
     QCOMPARE(m_engine->state().wordId, 111);
@@ -356,11 +356,11 @@ void TrainingEngineTest::newWordIsFiledUnderTheAnswerClass()
 
 void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶"))); // new word: never a repeat
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶"))); // new word: never a repeat
     QCOMPARE(m_engine->state().repeatCount, 0);
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
     QCOMPARE(m_engine->state().repeatCount, 1);
     QCOMPARE(questionRow(m_engine->state().questionId).mid(3), (QVariantList{3, 1, 1}));
@@ -370,10 +370,10 @@ void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat()
 void TrainingEngineTest::wordStoredTwiceIsNeverARepeat()
 {
     for (int round = 0; round < 3; ++round) {
-        m_engine->StartNewQuestion();
+        m_engine->startNewQuestion();
         const int classId = m_engine->state().answerClassId;
         const int before = count(*m_db, QStringLiteral("ci"), QStringLiteral("name = ?"), {QStringLiteral("过河")});
-        QVERIFY(m_engine->SubmitAnswer(QStringLiteral("过河")));
+        QVERIFY(m_engine->submitAnswer(QStringLiteral("过河")));
         QCOMPARE(m_engine->state().repeatCount, 0);
         QCOMPARE(count(*m_db, QStringLiteral("ci"), QStringLiteral("name = ?"), {QStringLiteral("过河")}), before + 1);
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT cxid FROM ci WHERE id = ?"), {m_engine->state().wordId}).toInt(),
@@ -383,27 +383,27 @@ void TrainingEngineTest::wordStoredTwiceIsNeverARepeat()
 
 void TrainingEngineTest::scoreFollowsTheAcceptedAnswers()
 {
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     const QMap<int, int> expected{{1, 3}, {20, 60}, {21, 62}, {30, 80}, {31, 81}};
     for (int n = 1; n <= 31; ++n) {
         m_clock->advance(3);
-        QVERIFY(m_engine->SubmitAnswer(word(n)));
+        QVERIFY(m_engine->submitAnswer(word(n)));
         if (expected.contains(n)) {
             QCOMPARE(m_engine->state().score, expected[n]);
             QCOMPARE(m_view->scores.last(), expected[n]);
             QCOMPARE(questionRow(m_engine->state().questionId).mid(3), (QVariantList{expected[n], n, 0}));
         }
     }
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     QCOMPARE(m_view->scores.last(), 0);
-    QVERIFY(m_engine->SubmitAnswer(word(1)));
+    QVERIFY(m_engine->submitAnswer(word(1)));
     QCOMPARE(m_engine->state().score, 3);
 }
 
 void TrainingEngineTest::failedAnswerWriteLeavesStoreAndStateAsTheyWere()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
     m_db->execute(QStringLiteral("CREATE TRIGGER refuse_links BEFORE INSERT ON hd"
                                  " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     const QString before = DatabaseFixture::dump(*m_db);
@@ -412,7 +412,7 @@ void TrainingEngineTest::failedAnswerWriteLeavesStoreAndStateAsTheyWere()
 
     m_clock->advance(3);
     try {
-        m_engine->SubmitAnswer(QStringLiteral("亮晶晶"));
+        m_engine->submitAnswer(QStringLiteral("亮晶晶"));
         QFAIL("the failed write was reported as success");
     } catch (const DatabaseError &error) {
         QVERIFY(error.text().contains(QStringLiteral("disk is full")));
@@ -426,19 +426,19 @@ void TrainingEngineTest::failedAnswerWriteLeavesStoreAndStateAsTheyWere()
     QCOMPARE(m_view->calls.size(), calls);
 
     m_db->execute(QStringLiteral("DROP TRIGGER refuse_links"));
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
     QCOMPARE(m_engine->state().score, 6);
 }
 
 void TrainingEngineTest::failedNewQuestionLeavesTheCurrentOne()
 {
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     const int current = m_engine->state().questionId;
     m_db->execute(QStringLiteral("CREATE TRIGGER refuse_questions BEFORE INSERT ON wt"
                                  " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     const int calls = m_view->calls.size();
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->StartNewQuestion());
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->startNewQuestion());
     QCOMPARE(m_engine->state().questionId, current);
     QVERIFY(!questionRow(current).isEmpty()); // the discard went with the rollback
     QCOMPARE(m_view->calls.size(), calls);
@@ -447,12 +447,12 @@ void TrainingEngineTest::failedNewQuestionLeavesTheCurrentOne()
 void TrainingEngineTest::clearRestoresTheSeed()
 {
     const QString fresh = DatabaseFixture::dump(*m_db);
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     m_clock->advance(3);
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子")));
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
 
-    m_engine->ClearAllRecords();
+    m_engine->clearAllRecords();
     QCOMPARE(DatabaseFixture::dump(*m_db), fresh);
     QCOMPARE(m_view->resets, 1);
     const TrainingState &state = m_engine->state();
@@ -461,20 +461,20 @@ void TrainingEngineTest::clearRestoresTheSeed()
     QCOMPARE(state.lastAnswerSecond, 0);
     QVERIFY(state.givenAnswers.isEmpty());
 
-    m_engine->StartNewQuestion();
+    m_engine->startNewQuestion();
     QCOMPARE(m_engine->state().questionId, 1);
 }
 
 void TrainingEngineTest::failedClearChangesNothing()
 {
-    m_engine->StartNewQuestion();
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("亮晶晶")));
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     m_db->execute(QStringLiteral("DROP TABLE wtlx"));
     const int tableCount =
         m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt();
     const TrainingState state = m_engine->state();
 
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->ClearAllRecords());
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->clearAllRecords());
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(), tableCount);
     QCOMPARE(count(*m_db, QStringLiteral("wt")), 1);
     QCOMPARE(count(*m_db, QStringLiteral("ci")), 111);
@@ -485,8 +485,8 @@ void TrainingEngineTest::failedClearChangesNothing()
 
 void TrainingEngineTest::finishDiscardsAndCloses()
 {
-    m_engine->StartNewQuestion();
-    m_engine->Finish();
+    m_engine->startNewQuestion();
+    m_engine->finish();
     QVERIFY(!m_db->isOpen());
     QVERIFY(m_engine->state().givenAnswers.isEmpty());
 
@@ -498,10 +498,10 @@ void TrainingEngineTest::finishDiscardsAndCloses()
 void TrainingEngineTest::commandsFailClearlyWithoutADatabase()
 {
     m_db->close();
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->StartNewQuestion());
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->ClearAllRecords());
-    QVERIFY(m_engine->SubmitAnswer(QStringLiteral("桌子"))); // no question: nothing to judge
-    m_engine->Finish();
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->startNewQuestion());
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->clearAllRecords());
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子"))); // no question: nothing to judge
+    m_engine->finish();
     QVERIFY(m_view->calls.isEmpty());
 }
 

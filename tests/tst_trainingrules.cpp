@@ -53,7 +53,7 @@ void TrainingRulesTest::trimAnswer()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(TrimAnswer(text), expected);
+    QCOMPARE(::trimAnswer(text), expected);
 }
 
 void TrainingRulesTest::tooFast_data()
@@ -74,7 +74,7 @@ void TrainingRulesTest::tooFast()
     QFETCH(qint64, last);
     QFETCH(qint64, now);
     QFETCH(bool, expected);
-    QCOMPARE(IsTooFast(last, now), expected);
+    QCOMPARE(isTooFast(last, now), expected);
 }
 
 void TrainingRulesTest::verdictFor_data()
@@ -95,22 +95,22 @@ void TrainingRulesTest::verdictFor()
     QFETCH(bool, chinese);
     QFETCH(int, number);
     QFETCH(Verdict, expected);
-    QCOMPARE(VerdictFor(chinese, number), expected);
+    QCOMPARE(::verdictFor(chinese, number), expected);
 }
 
 void TrainingRulesTest::submissionNumbersIgnoreCaseAndUseTheLatestEntry()
 {
     QList<GivenAnswer> given;
-    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
-    QCOMPARE(CountSubmission(given, QStringLiteral("ＢＩＧ"), true), 2);
-    QCOMPARE(CountSubmission(given, QStringLiteral("桌子"), false), 1);
-    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉＧ"), true), 3);
+    QCOMPARE(countSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
+    QCOMPARE(countSubmission(given, QStringLiteral("ＢＩＧ"), true), 2);
+    QCOMPARE(countSubmission(given, QStringLiteral("桌子"), false), 1);
+    QCOMPARE(countSubmission(given, QStringLiteral("ｂｉＧ"), true), 3);
     // A text the store does not hold starts again at 1, whatever the list says.
-    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
-    QCOMPARE(CountSubmission(given, QStringLiteral("ｂｉｇ"), true), 2);
+    QCOMPARE(countSubmission(given, QStringLiteral("ｂｉｇ"), false), 1);
+    QCOMPARE(countSubmission(given, QStringLiteral("ｂｉｇ"), true), 2);
     QCOMPARE(given.size(), 6);
     // Held by the store but never listed: counted as a second submission.
-    QCOMPARE(CountSubmission(given, QStringLiteral("椅子"), true), 2);
+    QCOMPARE(countSubmission(given, QStringLiteral("椅子"), true), 2);
 }
 
 void TrainingRulesTest::scoreAfterAnswers_data()
@@ -162,7 +162,7 @@ void TrainingRulesTest::chineseText()
 {
     QFETCH(QString, text);
     QFETCH(bool, expected);
-    const QByteArray bytes = GbkBytes(text);
+    const QByteArray bytes = gbkBytes(text);
     const bool allLeadBytes = std::all_of(bytes.begin(), bytes.end(), [](char c) {
         return uchar(c) >= 0x81 && uchar(c) <= 0xFE;
     });
@@ -185,8 +185,8 @@ void TrainingRulesTest::gbkLength()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(GbkBytes(text), bytes);
-    QCOMPARE(GbkLength(text), bytes.size());
+    QCOMPARE(gbkBytes(text), bytes);
+    QCOMPARE(::gbkLength(text), bytes.size());
 }
 
 void TrainingRulesTest::fillQuestionTemplate_data()
@@ -211,7 +211,7 @@ void TrainingRulesTest::fillQuestionTemplate()
     QFETCH(QString, templateText);
     QFETCH(QString, word);
     QFETCH(QuestionText, expected);
-    QCOMPARE(FillQuestionTemplate(templateText, word), expected);
+    QCOMPARE(::fillQuestionTemplate(templateText, word), expected);
 }
 
 void TrainingRulesTest::randomInRangeStaysInRange_data()

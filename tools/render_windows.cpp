@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_DATA_HOME");
     QApplication app(argc, argv);
-    ConfigureApplication(app);
+    configureApplication(app);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
 
     ScriptedClock clock;

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QIcon>
 
-void InstallFontSubstitutions()
+void installFontSubstitutions()
 {
     const QStringList songFaces{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
                                 QStringLiteral("Songti SC"), QStringLiteral("SimSun")};
@@ -15,7 +15,7 @@ void InstallFontSubstitutions()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
 }
 
-void ConfigureApplication(QApplication &app)
+void configureApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Zorvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorvel"));
@@ -24,10 +24,10 @@ void ConfigureApplication(QApplication &app)
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));
     app.setWindowIcon(icon);
-    InstallFontSubstitutions();
+    installFontSubstitutions();
 }
 
-bool HasGraphicalDisplay()
+bool hasGraphicalDisplay()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")

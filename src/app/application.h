@@ -5,11 +5,11 @@ class QApplication;
 // Names, icon and fonts of the program, set once before the first window.
 // The windows ask for SimSun and Arial; where those are missing, a Song-style
 // CJK face and a metric-compatible sans take their place.
-void ConfigureApplication(QApplication &app);
+void configureApplication(QApplication &app);
 
 // The font substitutions alone, for tests and tools that render windows.
-void InstallFontSubstitutions();
+void installFontSubstitutions();
 
 // False on a Linux or BSD system without an X11 or Wayland display, where Qt
 // could only abort.
-bool HasGraphicalDisplay();
+bool hasGraphicalDisplay();

@@ -27,7 +27,7 @@ bool IsScalable(double value)
 
 } // namespace
 
-AxisScale NiceAxisScale(double largestValue, int maximumStepCount)
+AxisScale niceAxisScale(double largestValue, int maximumStepCount)
 {
     const double largest = IsScalable(largestValue) ? largestValue : kDefaultLargestValue;
     const int steps = std::max(1, maximumStepCount);
@@ -46,7 +46,7 @@ AxisScale NiceAxisScale(double largestValue, int maximumStepCount)
     return {largest, largest / steps};
 }
 
-QList<double> AxisTickValues(const AxisScale &scale)
+QList<double> axisTickValues(const AxisScale &scale)
 {
     if (!(scale.step > 0) || !(scale.maximum > 0) || !std::isfinite(scale.maximum))
         return {0};
@@ -59,7 +59,7 @@ QList<double> AxisTickValues(const AxisScale &scale)
     return ticks;
 }
 
-QString AxisTickText(double value, double step)
+QString axisTickText(double value, double step)
 {
     if (step >= 1 && std::abs(value) < 1e15)
         return QString::number(value, 'f', 0);

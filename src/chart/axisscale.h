@@ -18,11 +18,11 @@ struct AxisScale
 // positive finite number (all values zero or negative, NaN, infinity) gives the
 // scale of 10, so an empty axis still shows round ticks. Where the rounded maximum
 // would overflow, it is the largest finite double instead.
-AxisScale NiceAxisScale(double largestValue, int maximumStepCount);
+AxisScale niceAxisScale(double largestValue, int maximumStepCount);
 
 // The tick values 0, step, 2 × step, … up to the maximum.
-QList<double> AxisTickValues(const AxisScale &scale);
+QList<double> axisTickValues(const AxisScale &scale);
 
 // A tick value as the axis writes it: as many decimals as the step needs, and
 // exponent notation for very large or very small steps.
-QString AxisTickText(double value, double step);
+QString axisTickText(double value, double step);

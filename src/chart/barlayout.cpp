@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
-double BarLengthFraction(double value, double axisMaximum)
+double barLengthFraction(double value, double axisMaximum)
 {
     if (!(value > 0) || !std::isfinite(value) || !(axisMaximum > 0))
         return 0;
     return std::min(1.0, value / axisMaximum);
 }
 
-double PositionCentreY(const QRectF &plot, int position, int positionCount)
+double positionCentreY(const QRectF &plot, int position, int positionCount)
 {
     const double band = plot.height() / std::max(1, positionCount);
     return plot.bottom() - (position + 0.5) * band;
 }
 
-QRectF BarFrontRect(const QRectF &plot, const BarPlacement &placement, double lengthFraction)
+QRectF barFrontRect(const QRectF &plot, const BarPlacement &placement, double lengthFraction)
 {
     const int seriesCount = std::max(1, placement.seriesCount);
     const double band = plot.height() / std::max(1, placement.positionCount);
@@ -30,7 +30,7 @@ QRectF BarFrontRect(const QRectF &plot, const BarPlacement &placement, double le
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
-int DepthPixels(const QSizeF &plotSize, int depthPercent)
+int depthPixels(const QSizeF &plotSize, int depthPercent)
 {
     const double side = std::max(0.0, std::min(plotSize.width(), plotSize.height()));
     return int(std::lround(side * std::clamp(depthPercent, 0, 100) / 100.0));

@@ -18,15 +18,15 @@ struct BarPlacement
 // The share of the value axis a bar covers: 0 for negative values (bars start at
 // 0 and never point left) and for NaN and infinities, 1 for values beyond the
 // axis maximum.
-double BarLengthFraction(double value, double axisMaximum);
+double barLengthFraction(double value, double axisMaximum);
 
 // The centre line of a position's band, as a y coordinate in the plot.
-double PositionCentreY(const QRectF &plot, int position, int positionCount);
+double positionCentreY(const QRectF &plot, int position, int positionCount);
 
 // The front face of a bar that covers `lengthFraction` of the plot's width from
 // its left edge, with all edges on whole pixels.
-QRectF BarFrontRect(const QRectF &plot, const BarPlacement &placement, double lengthFraction);
+QRectF barFrontRect(const QRectF &plot, const BarPlacement &placement, double lengthFraction);
 
 // The depth offset of the three-dimensional view: `depthPercent` of the plot's
 // smaller side, in whole pixels, applied up and to the right.
-int DepthPixels(const QSizeF &plotSize, int depthPercent);
+int depthPixels(const QSizeF &plotSize, int depthPercent);

@@ -186,7 +186,7 @@ Chart::Layout Chart::layout() const
     l.inner = rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
     l.content = QRectF(l.inner).adjusted(kMargin, kMargin, -kMargin, -kMargin);
     const QRectF region = placeTitlesAndLabels(l);
-    l.depth = m_view3D ? DepthPixels(region.size(), m_depthPercent) : 0;
+    l.depth = m_view3D ? depthPixels(region.size(), m_depthPercent) : 0;
     l.plot = region.adjusted(0, l.depth, -l.depth, 0);
     l.positionCount = positionCount();
     placeValueScale(l);
@@ -235,7 +235,7 @@ void Chart::placeValueScale(Layout &l) const
 {
     l.scale = fittingScale(l, scaledLargestValue(l));
     if (m_bottomAxisLabelsVisible) {
-        const QString last = AxisTickText(AxisTickValues(l.scale).constLast(), l.scale.step);
+        const QString last = axisTickText(axisTickValues(l.scale).constLast(), l.scale.step);
         const double overhang =
             QFontMetricsF(labelFont()).horizontalAdvance(last) / 2 - (l.content.right() - l.plot.right());
         if (overhang > 0 && l.plot.width() > overhang) {
@@ -243,7 +243,7 @@ void Chart::placeValueScale(Layout &l) const
             l.scale = fittingScale(l, scaledLargestValue(l));
         }
     }
-    l.ticks = AxisTickValues(l.scale);
+    l.ticks = axisTickValues(l.scale);
 }
 
 // The largest value the axis must reach so that every bar, and the mark beside
@@ -263,7 +263,7 @@ double Chart::scaledLargestValue(const Layout &l) const
             double needed = value;
             if (series->marksVisible()) {
                 const double extent = l.depth / 2.0 + series->markLineLength()
-                    + MarkBoxSize(metrics, markText(*series, i)).width();
+                    + markBoxSize(metrics, markText(*series, i)).width();
                 const double span = std::min(room - extent, width);
                 if (span >= width / 4)
                     needed = std::min(value * (width / span), std::numeric_limits<double>::max());
@@ -281,16 +281,16 @@ AxisScale Chart::fittingScale(const Layout &l, double largestValue) const
     const QFontMetricsF metrics(labelFont());
     const double width = l.plot.width();
     int steps = std::max(1, int(width / kMinimumTickSpacing));
-    AxisScale scale = NiceAxisScale(largestValue, steps);
+    AxisScale scale = niceAxisScale(largestValue, steps);
     while (m_bottomAxisLabelsVisible && steps > 1) {
-        const QList<double> ticks = AxisTickValues(scale);
+        const QList<double> ticks = axisTickValues(scale);
         double widest = 0;
         for (double tick : ticks)
-            widest = std::max(widest, metrics.horizontalAdvance(AxisTickText(tick, scale.step)));
+            widest = std::max(widest, metrics.horizontalAdvance(axisTickText(tick, scale.step)));
         if (width * (scale.step / scale.maximum) >= widest + kTickLabelSpacing)
             break;
         steps = std::min(steps - 1, int(ticks.size()) - 2);
-        scale = NiceAxisScale(largestValue, steps);
+        scale = niceAxisScale(largestValue, steps);
     }
     return scale;
 }
@@ -299,7 +299,7 @@ AxisScale Chart::fittingScale(const Layout &l, double largestValue) const
 // would overflow.
 double Chart::tickX(const Layout &l, double tick) const
 {
-    return Rounded(l.plot.left() + l.plot.width() * BarLengthFraction(tick, l.scale.maximum));
+    return Rounded(l.plot.left() + l.plot.width() * barLengthFraction(tick, l.scale.maximum));
 }
 
 QRectF Chart::barFront(const Layout &l, int seriesIndex, int pointIndex) const
@@ -309,7 +309,7 @@ QRectF Chart::barFront(const Layout &l, int seriesIndex, int pointIndex) const
         return {};
     const BarPlacement placement{pointIndex, l.positionCount, seriesIndex, seriesCount(),
                                  bars->barThicknessPercent()};
-    return BarFrontRect(l.plot, placement, BarLengthFraction(bars->value(pointIndex), l.scale.maximum));
+    return barFrontRect(l.plot, placement, barLengthFraction(bars->value(pointIndex), l.scale.maximum));
 }
 
 // A mark starts from the middle of its bar's end face.
@@ -325,7 +325,7 @@ QRectF Chart::markBox(const Layout &l, int seriesIndex, int pointIndex) const
     if (!bars || !bars->marksVisible() || front.isNull())
         return {};
     const QPointF anchor = markAnchor(l, front);
-    const QSizeF size = MarkBoxSize(QFontMetricsF(labelFont()), markText(*bars, pointIndex));
+    const QSizeF size = markBoxSize(QFontMetricsF(labelFont()), markText(*bars, pointIndex));
     return QRectF(QPointF(anchor.x() + bars->markLineLength(), Rounded(anchor.y() - size.height() / 2)), size);
 }
 
@@ -333,7 +333,7 @@ void Chart::drawChart(QPainter &painter) const
 {
     const Layout l = layout();
     drawBackground(painter);
-    DrawBevelFrame(painter, rect(), palette());
+    drawBevelFrame(painter, rect(), palette());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setClipRect(l.inner);
@@ -407,7 +407,7 @@ void Chart::drawBottomAxis(QPainter &painter, const Layout &l) const
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kMajorTickLength));
         if (!m_bottomAxisLabelsVisible)
             continue;
-        const QString text = AxisTickText(tick, l.scale.step);
+        const QString text = axisTickText(tick, l.scale.step);
         const double width = std::ceil(metrics.horizontalAdvance(text)) + 2;
         painter.drawText(QRectF(x - width / 2, l.tickLabelTop, width, metrics.height()),
                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
@@ -430,7 +430,7 @@ void Chart::drawLeftAxis(QPainter &painter, const Layout &l) const
     }
     const double labelHeight = QFontMetricsF(labelFont()).height();
     for (int position = 0; position < l.positionCount; ++position) {
-        const double y = Rounded(PositionCentreY(plot, position, l.positionCount));
+        const double y = Rounded(positionCentreY(plot, position, l.positionCount));
         painter.drawLine(QPointF(plot.left() - kMajorTickLength, y), QPointF(plot.left(), y));
         if (m_leftAxisLabelsVisible) {
             const QRectF labelRect(QPointF(l.content.left(), y - labelHeight / 2),
@@ -470,7 +470,7 @@ void Chart::drawBars(QPainter &painter, const Layout &l) const
         for (int s = 0; s < seriesCount(); ++s) {
             const HorizontalBarSeries &bars = *m_series[std::size_t(s)];
             if (position < bars.count())
-                DrawBarBlock(painter, barFront(l, s, position), l.depth, bars.pointColor(position));
+                drawBarBlock(painter, barFront(l, s, position), l.depth, bars.pointColor(position));
         }
     }
 }
@@ -484,7 +484,7 @@ void Chart::drawMarks(QPainter &painter, const Layout &l) const
             continue;
         for (int i = 0; i < bars.count(); ++i) {
             const QRectF box = markBox(l, s, i);
-            DrawMark(painter, markAnchor(l, barFront(l, s, i)), box, markText(bars, i), bars.markColor());
+            drawMark(painter, markAnchor(l, barFront(l, s, i)), box, markText(bars, i), bars.markColor());
         }
     }
 }

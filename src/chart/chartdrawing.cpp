@@ -28,7 +28,7 @@ void DrawFace(QPainter &painter, const QPolygonF &face, const QColor &color)
 
 } // namespace
 
-void DrawBevelFrame(QPainter &painter, const QRect &rect, const QPalette &palette)
+void drawBevelFrame(QPainter &painter, const QRect &rect, const QPalette &palette)
 {
     const QColor light = palette.color(QPalette::Light);
     const QColor dark = palette.color(QPalette::Dark);
@@ -48,7 +48,7 @@ void DrawBevelFrame(QPainter &painter, const QRect &rect, const QPalette &palett
     painter.restore();
 }
 
-void DrawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColor &color)
+void drawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColor &color)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -71,13 +71,13 @@ void DrawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColo
     painter.restore();
 }
 
-QSizeF MarkBoxSize(const QFontMetricsF &metrics, const QString &text)
+QSizeF markBoxSize(const QFontMetricsF &metrics, const QString &text)
 {
     return QSizeF(std::ceil(metrics.horizontalAdvance(text)) + 2 * kMarkPaddingX,
                   std::ceil(metrics.height()) + 2 * kMarkPaddingY);
 }
 
-void DrawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text,
+void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text,
               const QColor &fill)
 {
     painter.save();

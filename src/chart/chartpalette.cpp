@@ -23,14 +23,14 @@ constexpr std::array<QRgb, 12> kPalette{
 
 } // namespace
 
-int ChartPaletteSize()
+int chartPaletteSize()
 {
     return int(kPalette.size());
 }
 
-QColor ChartPaletteColor(int position)
+QColor chartPaletteColor(int position)
 {
-    const int size = ChartPaletteSize();
+    const int size = chartPaletteSize();
     const int index = ((position % size) + size) % size;
     return QColor::fromRgb(kPalette[std::size_t(index)]);
 }

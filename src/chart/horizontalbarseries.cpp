@@ -8,7 +8,7 @@ HorizontalBarSeries::HorizontalBarSeries(const QString &name, QObject *parent)
 {
 }
 
-int HorizontalBarSeries::AddBar(double value, const QString &label, const QColor &color)
+int HorizontalBarSeries::addBar(double value, const QString &label, const QColor &color)
 {
     m_points.append({value, label, color});
     emit changed();
@@ -30,7 +30,7 @@ QColor HorizontalBarSeries::pointColor(int index) const
     const QColor own = m_points.value(index).color;
     if (own.isValid())
         return own;
-    return m_colorEachPoint ? ChartPaletteColor(index) : m_color;
+    return m_colorEachPoint ? chartPaletteColor(index) : m_color;
 }
 
 template <typename T>

@@ -25,7 +25,7 @@ public:
     // Appends a point at the next position and returns its index. An invalid
     // colour is the automatic colour: the palette colour of the point's position
     // when each point has its own colour, otherwise the series colour.
-    int AddBar(double value, const QString &label, const QColor &color = QColor());
+    int addBar(double value, const QString &label, const QColor &color = QColor());
 
     int count() const { return int(m_points.size()); }
     double value(int index) const;

@@ -2,7 +2,7 @@
 
 #include "tfrmevaluate.h"
 
-void OpenEvaluateWindow(const Database &db, QWidget *parent)
+void openEvaluateWindow(const Database &db, QWidget *parent)
 {
     auto *window = new TfrmEvaluate(db, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);

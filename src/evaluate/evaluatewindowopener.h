@@ -6,4 +6,4 @@ class QWidget;
 // Opens a new evaluation window on the indices of `db` and waits until the user
 // closes it. Each call computes the indices afresh; the window is freed once it
 // has closed.
-void OpenEvaluateWindow(const Database &db, QWidget *parent);
+void openEvaluateWindow(const Database &db, QWidget *parent);

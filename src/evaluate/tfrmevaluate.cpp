@@ -79,10 +79,10 @@ void TfrmEvaluate::FillIndexChart()
 {
     const QColor automaticColor;
     HorizontalBarSeries *series = indexSeries();
-    series->AddBar(double(m_indices.oldWordIndex), QStringLiteral("思考守旧值"), automaticColor);
-    series->AddBar(double(m_indices.newWordIndex), QStringLiteral("联想发现值"), automaticColor);
-    series->AddBar(double(m_indices.radioIndex), QStringLiteral("思维发散值"), automaticColor);
-    series->AddBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
+    series->addBar(double(m_indices.oldWordIndex), QStringLiteral("思考守旧值"), automaticColor);
+    series->addBar(double(m_indices.newWordIndex), QStringLiteral("联想发现值"), automaticColor);
+    series->addBar(double(m_indices.radioIndex), QStringLiteral("思维发散值"), automaticColor);
+    series->addBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
 }
 
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-qint64 RoundHalfToEven(double value)
+qint64 roundHalfToEven(double value)
 {
     if (!std::isfinite(value))
         return 0;
@@ -19,21 +19,21 @@ qint64 RoundHalfToEven(double value)
     return rounded >= limit ? std::numeric_limits<qint64>::max() : qint64(rounded);
 }
 
-int HeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
+int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
 {
     const auto square = [](int value) { return double(value) * double(value); };
     // Each square is exact in a double; their sum stays within 2^63, far from any
     // rounding that could move the root across a half.
     const long double sum = (long double)square(radioIndex) + square(newWordIndex) - square(oldWordIndex);
     const double root = double(std::sqrt(std::fabs(sum)));
-    const qint64 rounded = RoundHalfToEven(root);
+    const qint64 rounded = roundHalfToEven(root);
     return rounded > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(rounded);
 }
 
 static int averageIndex(const Database &db, const char *sql)
 {
     const double mean = db.scalar(QString::fromLatin1(sql)).toDouble(); // NULL reads as 0
-    const qint64 rounded = RoundHalfToEven(mean);
+    const qint64 rounded = roundHalfToEven(mean);
     return int(std::clamp<qint64>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
@@ -49,5 +49,5 @@ void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices)
     indices.oldWordIndex = averageIndex(
         db, "SELECT avg(wt.repeate_count * wtlx.fsqz) AS oldwordindex FROM wt, wtlx"
             " WHERE wt.repeate_count > 0 AND wt.wtlxid = wtlx.id");
-    indices.heatIndex = HeatIndex(indices.radioIndex, indices.newWordIndex, indices.oldWordIndex);
+    indices.heatIndex = deriveHeatIndex(indices.radioIndex, indices.newWordIndex, indices.oldWordIndex);
 }

@@ -17,10 +17,10 @@ struct ThinkingIndices
 };
 
 // Rounds to the nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4).
-qint64 RoundHalfToEven(double value);
+qint64 roundHalfToEven(double value);
 
 // The rounded root of |radio² + newWord² − oldWord²|, computed without overflow.
-int HeatIndex(int radioIndex, int newWordIndex, int oldWordIndex);
+int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex);
 
 // Runs the three averaging queries and derives the heat index. A mean over no rows
 // counts as 0. Throws DatabaseError when a query fails; `indices` then holds the

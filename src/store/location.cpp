@@ -77,10 +77,10 @@ void EnsureDatabaseFile(const QString &path)
 {
     if (QFileInfo::exists(path))
         return;
-    CreateDatabaseFile(path, CreateTablesAndSeed);
+    createDatabaseFile(path, CreateTablesAndSeed);
 }
 
-void CreateDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
+void createDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
 {
     const QFileInfo target(path);
     removeStaleTemporaryFiles(target.dir());

@@ -21,7 +21,7 @@ void EnsureDatabaseFile(const QString &path);
 // Creates a new database file at `path`, filled by `populate`, without ever leaving
 // a half-made file there: the file is built in a temporary file of the same folder
 // in one transaction and renamed into place only when complete.
-void CreateDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate);
+void createDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate);
 
 // What the connection needs for the file at `path`: a second process that uses
 // the same file waits for it instead of failing at once.

@@ -7,7 +7,7 @@
 
 #include <QSqlQuery>
 
-QString TrimAnswer(const QString &text)
+QString trimAnswer(const QString &text)
 {
     qsizetype first = 0;
     qsizetype end = text.size();
@@ -18,12 +18,12 @@ QString TrimAnswer(const QString &text)
     return text.mid(first, end - first);
 }
 
-bool IsTooFast(qint64 lastAnswerSecond, qint64 now)
+bool isTooFast(qint64 lastAnswerSecond, qint64 now)
 {
     return lastAnswerSecond != 0 && now - lastAnswerSecond <= 2;
 }
 
-int CountSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted)
+int countSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted)
 {
     int number = 1;
     if (alreadyAccepted) {
@@ -41,7 +41,7 @@ int CountSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, boo
     return number;
 }
 
-Verdict VerdictFor(bool chineseText, int submissionNumber)
+Verdict verdictFor(bool chineseText, int submissionNumber)
 {
     if (!chineseText)
         return submissionNumber < 2 ? Verdict::Invalid : Verdict::Persistent;
@@ -57,8 +57,8 @@ Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int qu
                                  " WHERE hd.wtid = ? AND ci.name = ?)"),
                   {questionId, answer})
             .toBool();
-    const int number = CountSubmission(givenAnswers, answer, alreadyAccepted);
-    return VerdictFor(IsChineseText(answer), number);
+    const int number = countSubmission(givenAnswers, answer, alreadyAccepted);
+    return verdictFor(IsChineseText(answer), number);
 }
 
 QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict)

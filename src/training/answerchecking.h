@@ -11,19 +11,19 @@ struct GivenAnswer;
 
 // The answer box text without leading and trailing characters of code 0x20 or
 // below (blanks and control characters); a full-width blank stays.
-QString TrimAnswer(const QString &text);
+QString trimAnswer(const QString &text);
 
 // True when an answer at `now` follows the last answer that passed the rule by
 // 2 seconds or less. A stamp of 0 means no answer yet.
-bool IsTooFast(qint64 lastAnswerSecond, qint64 now);
+bool isTooFast(qint64 lastAnswerSecond, qint64 now);
 
 // The submission number of `answer`: 1 unless the question already holds it as an
 // accepted answer, then one more than its latest entry in the list (compared
 // without regard to letter case). Appends the new entry to the list.
-int CountSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted);
+int countSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted);
 
 // The verdict for an answer with the given submission number.
-Verdict VerdictFor(bool chineseText, int submissionNumber);
+Verdict verdictFor(bool chineseText, int submissionNumber);
 
 // Judges `answer` for the question and records the submission in the list.
 Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId,

@@ -16,7 +16,7 @@ QStringEncoder makeGbkEncoder()
 
 } // namespace
 
-QByteArray GbkBytes(const QString &text)
+QByteArray gbkBytes(const QString &text)
 {
     QStringEncoder encoder = makeGbkEncoder();
     if (!encoder.isValid())
@@ -24,14 +24,14 @@ QByteArray GbkBytes(const QString &text)
     return encoder.encode(text);
 }
 
-qsizetype GbkLength(const QString &text)
+qsizetype gbkLength(const QString &text)
 {
-    return GbkBytes(text).size();
+    return gbkBytes(text).size();
 }
 
 bool IsChineseText(const QString &text)
 {
-    const QByteArray bytes = GbkBytes(text);
+    const QByteArray bytes = gbkBytes(text);
     return std::all_of(bytes.begin(), bytes.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte >= 0x81 && byte <= 0xFE;

@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QSqlQuery>
 
-QuestionTemplateRow DrawQuestionTemplate(const Database &db, RandomSource &random)
+QuestionTemplateRow drawQuestionTemplate(const Database &db, RandomSource &random)
 {
     const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM wtlx")).toInt();
     if (rows <= 0)
@@ -32,7 +32,7 @@ QString PickRandomWord(const Database &db, RandomSource &random, int classId)
         .toString();
 }
 
-QString QuestionKeyword(const QString &templateKeyword, const QString &word)
+QString questionKeyword(const QString &templateKeyword, const QString &word)
 {
     return templateKeyword == QStringLiteral("#") ? word : templateKeyword;
 }

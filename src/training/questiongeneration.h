@@ -16,13 +16,13 @@ struct QuestionTemplateRow
 };
 
 // Draws one template, each with the same chance.
-QuestionTemplateRow DrawQuestionTemplate(const Database &db, RandomSource &random);
+QuestionTemplateRow drawQuestionTemplate(const Database &db, RandomSource &random);
 
 // A random dictionary word of the class, or empty text when the class has none.
 QString PickRandomWord(const Database &db, RandomSource &random, int classId);
 
 // The keyword stored with a question: the slot word when the template's keyword is "#".
-QString QuestionKeyword(const QString &templateKeyword, const QString &word);
+QString questionKeyword(const QString &templateKeyword, const QString &word);
 
 // Appends the question row, stamped with the current local time, and returns its id.
 int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword);

@@ -1,6 +1,6 @@
 #include "questiontext.h"
 
-QuestionText FillQuestionTemplate(const QString &templateText, const QString &word)
+QuestionText fillQuestionTemplate(const QString &templateText, const QString &word)
 {
     const qsizetype slot = templateText.indexOf(QLatin1Char('#'));
     if (word.isEmpty() || slot < 0)

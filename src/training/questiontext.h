@@ -18,4 +18,4 @@ struct QuestionText
 // Fills the template's "#" slots with `word`. The highlighted part is the word
 // at the first slot; further slots are filled but not highlighted. Without a
 // word the template is shown unchanged, "#" included.
-QuestionText FillQuestionTemplate(const QString &templateText, const QString &word);
+QuestionText fillQuestionTemplate(const QString &templateText, const QString &word);

@@ -3,7 +3,7 @@
 #include "store/database.h"
 #include "trainingstate.h"
 
-int ScoreAfterAcceptedAnswer(int score)
+int scoreAfterAcceptedAnswer(int score)
 {
     if (score < 60)
         return score + 3;
@@ -14,7 +14,7 @@ int ScoreAfterAcceptedAnswer(int score)
 
 int RaiseScore(TrainingState &state)
 {
-    state.score = ScoreAfterAcceptedAnswer(state.score);
+    state.score = scoreAfterAcceptedAnswer(state.score);
     return state.score;
 }
 

@@ -43,14 +43,14 @@ TrainingEngine::TrainingEngine(Database &db, TrainingView &view, const Clock &cl
 {
 }
 
-void TrainingEngine::Start()
+void TrainingEngine::start()
 {
     OpenDatabase(m_db);
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
 }
 
-void TrainingEngine::Finish()
+void TrainingEngine::finish()
 {
     struct CloseAtEnd
     {
@@ -65,7 +65,7 @@ void TrainingEngine::Finish()
         DiscardUnansweredQuestion(m_db, m_state);
 }
 
-void TrainingEngine::StartNewQuestion()
+void TrainingEngine::startNewQuestion()
 {
     int questionId = 0;
     QuestionTemplateRow questionTemplate;
@@ -73,10 +73,10 @@ void TrainingEngine::StartNewQuestion()
     {
         Transaction transaction(m_db);
         DiscardUnansweredQuestion(m_db, m_state);
-        questionTemplate = DrawQuestionTemplate(m_db, m_random);
+        questionTemplate = drawQuestionTemplate(m_db, m_random);
         word = PickRandomWord(m_db, m_random, questionTemplate.slotClassId);
         questionId = InsertQuestionRecord(m_db, questionTemplate.id, word,
-                                          QuestionKeyword(questionTemplate.keyword, word));
+                                          questionKeyword(questionTemplate.keyword, word));
         transaction.commit();
     }
 
@@ -88,17 +88,17 @@ void TrainingEngine::StartNewQuestion()
     m_state.answerClassId = questionTemplate.answerClassId;
     m_state.questionId = questionId;
     m_view.ShowScore(0);
-    m_view.ShowQuestion(FillQuestionTemplate(questionTemplate.text, word));
+    m_view.showQuestion(fillQuestionTemplate(questionTemplate.text, word));
 }
 
-bool TrainingEngine::SubmitAnswer(const QString &answerBoxText)
+bool TrainingEngine::submitAnswer(const QString &answerBoxText)
 {
-    const QString answer = TrimAnswer(answerBoxText);
+    const QString answer = trimAnswer(answerBoxText);
     if (answer.isEmpty())
         return false;
 
     const qint64 now = m_clock.wholeSeconds();
-    if (IsTooFast(m_state.lastAnswerSecond, now)) {
+    if (isTooFast(m_state.lastAnswerSecond, now)) {
         m_state.flashColor = flashRejected;
         m_view.StartFlash(m_state.flashColor);
         m_view.AppendAnswerRecord(QStringLiteral("-"), QStringLiteral("不能输入的太快！"), Verdict::TooFast);
@@ -141,7 +141,7 @@ void TrainingEngine::storeAcceptedAnswer(const QString &answer)
     LinkAnswer(m_db, m_state.questionId, wordId);
     const int answerCount = m_state.answerCount + 1;
     const int repeatCount = m_state.repeatCount + (reused ? 1 : 0);
-    const int score = ScoreAfterAcceptedAnswer(m_state.score);
+    const int score = scoreAfterAcceptedAnswer(m_state.score);
     SaveQuestionStats(m_db, m_state.questionId, score, answerCount, repeatCount);
     transaction.commit();
 
@@ -151,7 +151,7 @@ void TrainingEngine::storeAcceptedAnswer(const QString &answer)
     RaiseScore(m_state);
 }
 
-void TrainingEngine::ClearAllRecords()
+void TrainingEngine::clearAllRecords()
 {
     {
         Transaction transaction(m_db);

@@ -20,18 +20,18 @@ public:
 
     // Start-up: opens (creating and seeding when missing) the database file in the
     // user's data folder and resets the state.
-    void Start();
+    void start();
     // End of the run: discards an unanswered current question, empties the answer
     // list and closes the database. The database is closed even when the discard fails.
-    void Finish();
+    void finish();
 
     // The new-question command, after the user has confirmed it.
-    void StartNewQuestion();
+    void startNewQuestion();
     // Judges the text of the answer box. Returns true when the answer box is to be
     // emptied, false when it keeps its text (blank input).
-    bool SubmitAnswer(const QString &answerBoxText);
+    bool submitAnswer(const QString &answerBoxText);
     // Restores the seed content, after the user has confirmed it.
-    void ClearAllRecords();
+    void clearAllRecords();
 
     const TrainingState &state() const { return m_state; }
     Database &database() { return m_db; }

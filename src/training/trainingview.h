@@ -22,7 +22,7 @@ public:
     // Flashes the answer record panel in the given colour.
     virtual void StartFlash(const QColor &color) = 0;
     // Shows a new question in the question box.
-    virtual void ShowQuestion(const QuestionText &question) = 0;
+    virtual void showQuestion(const QuestionText &question) = 0;
     // Empties the question box, the answer box, the record panes and the score.
     virtual void ResetTrainingView() = 0;
 };

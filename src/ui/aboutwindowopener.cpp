@@ -2,7 +2,7 @@
 
 #include "tfrmabout.h"
 
-void OpenAboutWindow(QWidget *parent)
+void openAboutWindow(QWidget *parent)
 {
     auto *window = new TfrmAbout(parent);
     window->setAttribute(Qt::WA_DeleteOnClose);

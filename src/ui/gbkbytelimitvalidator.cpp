@@ -9,7 +9,7 @@ GbkByteLimitValidator::GbkByteLimitValidator(int maximumBytes, QObject *parent)
 
 QValidator::State GbkByteLimitValidator::validate(QString &input, int &pos) const
 {
-    while (GbkLength(input) > m_maximumBytes) {
+    while (gbkLength(input) > m_maximumBytes) {
         if (pos <= 0)
             return Invalid;
         // Remove one whole character before the cursor (both halves of a surrogate pair).

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-ScoreBand ScoreBandFor(int score)
+ScoreBand scoreBandFor(int score)
 {
     if (score < 60)
         return {QColor(255, 0, 0), QStringLiteral(" 差")};
@@ -11,17 +11,17 @@ ScoreBand ScoreBandFor(int score)
     return {QColor(0, 255, 0), QStringLiteral(" 优秀")};
 }
 
-int ScoreBarWidth(int score)
+int scoreBarWidth(int score)
 {
     return int(qint64(score) * 11 / 5);
 }
 
-QString ScoreLabelText(int score)
+QString scoreLabelText(int score)
 {
-    return QString::number(score) + ScoreBandFor(score).gradeWord;
+    return QString::number(score) + scoreBandFor(score).gradeWord;
 }
 
-QColor VerdictColor(Verdict verdict)
+QColor verdictColor(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Accepted:
@@ -37,7 +37,7 @@ QColor VerdictColor(Verdict verdict)
     return QColor(255, 0, 0);
 }
 
-int FirstVisibleLine(int position, int visibleLines)
+int firstVisibleLine(int position, int visibleLines)
 {
     return std::max(0, position - std::max(1, visibleLines));
 }

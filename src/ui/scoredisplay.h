@@ -13,17 +13,17 @@ struct ScoreBand
 };
 
 // Red " 差" below 60, fuchsia " 良好" from 60 to 80, lime " 优秀" above 80.
-ScoreBand ScoreBandFor(int score);
+ScoreBand scoreBandFor(int score);
 
 // The bar's width: score × 2.2, rounded down.
-int ScoreBarWidth(int score);
+int scoreBarWidth(int score);
 
 // The label: the score's digits followed by its grade word.
-QString ScoreLabelText(int score);
+QString scoreLabelText(int score);
 
 // The colour of a verdict's line in the answer record.
-QColor VerdictColor(Verdict verdict);
+QColor verdictColor(Verdict verdict);
 
 // The first line the record panes show for scroll position `position` (a count of
 // lines, 1-based): that line is then at the bottom of a view of `visibleLines`.
-int FirstVisibleLine(int position, int visibleLines);
+int firstVisibleLine(int position, int visibleLines);

@@ -81,14 +81,14 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::FormCreate()
 {
-    runGuarded([this] { m_engine.Start(); });
+    runGuarded([this] { m_engine.start(); });
 }
 
 // Runs for every way of closing. A failure is shown, and the window closes all
 // the same: a broken database must never keep the program from ending.
 void TfrmMain::FormClose()
 {
-    runGuarded([this] { m_engine.Finish(); });
+    runGuarded([this] { m_engine.finish(); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -127,23 +127,23 @@ void TfrmMain::centerOnScreen()
 void TfrmMain::lblNewQuestionClick()
 {
     if (MessageBoxes::confirmNewQuestion(this))
-        runGuarded([this] { m_engine.StartNewQuestion(); });
+        runGuarded([this] { m_engine.startNewQuestion(); });
 }
 
 void TfrmMain::lblEvaluateClick()
 {
-    OpenEvaluateWindow(m_db, this);
+    openEvaluateWindow(m_db, this);
 }
 
 void TfrmMain::lblClearDatabaseClick()
 {
     if (MessageBoxes::confirmClearAll(this))
-        runGuarded([this] { m_engine.ClearAllRecords(); });
+        runGuarded([this] { m_engine.clearAllRecords(); });
 }
 
 void TfrmMain::lblAboutClick()
 {
-    OpenAboutWindow(this);
+    openAboutWindow(this);
 }
 
 void TfrmMain::lblQuitClick()
@@ -176,7 +176,7 @@ void TfrmMain::watchAnswerKeys(QEvent *event)
 void TfrmMain::edAnswerKeyUp()
 {
     runGuarded([this] {
-        if (m_engine.SubmitAnswer(ui->edAnswer->text()))
+        if (m_engine.submitAnswer(ui->edAnswer->text()))
             ui->edAnswer->clear();
     });
 }
@@ -245,7 +245,7 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
 {
     const bool firstLine = m_recordLines == 0;
     appendLine(ui->reAnswerResult, recordText, palette().color(QPalette::Text), firstLine);
-    appendLine(ui->reAnswerGrade, verdictText, VerdictColor(verdict), firstLine);
+    appendLine(ui->reAnswerGrade, verdictText, verdictColor(verdict), firstLine);
     ++m_recordLines;
     scrollToEnd(ui->reAnswerResult);
     scrollToEnd(ui->reAnswerGrade);
@@ -260,18 +260,18 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
 // whatever the size of the step that led there.
 void TfrmMain::sbAnswerResultScroll(int position)
 {
-    const int first = FirstVisibleLine(position, visibleRecordLines());
+    const int first = firstVisibleLine(position, visibleRecordLines());
     for (QPlainTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade})
         pane->verticalScrollBar()->setValue(std::min(first, pane->verticalScrollBar()->maximum()));
 }
 
 void TfrmMain::ShowScore(int score)
 {
-    const int width = ScoreBarWidth(score);
-    const ScoreBand band = ScoreBandFor(score);
+    const int width = scoreBarWidth(score);
+    const ScoreBand band = scoreBandFor(score);
     ui->shpScore->resize(width, ui->shpScore->height());
     ui->shpScore->setBrushColor(band.color);
-    ui->lblScore->setText(ScoreLabelText(score));
+    ui->lblScore->setText(scoreLabelText(score));
     ui->lblScore->adjustSize();
     ui->lblScore->move(scoreBarLeft + width + scoreLabelGap, ui->lblScore->y());
     QPalette labelPalette = ui->lblScore->palette();
@@ -279,7 +279,7 @@ void TfrmMain::ShowScore(int score)
     ui->lblScore->setPalette(labelPalette);
 }
 
-void TfrmMain::ShowQuestion(const QuestionText &question)
+void TfrmMain::showQuestion(const QuestionText &question)
 {
     QTextEdit *box = ui->reQuestion;
     box->clear();

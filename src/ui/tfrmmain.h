@@ -34,7 +34,7 @@ public:
     void AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict) override;
     void ShowScore(int score) override;
     void StartFlash(const QColor &color) override;
-    void ShowQuestion(const QuestionText &question) override;
+    void showQuestion(const QuestionText &question) override;
     void ResetTrainingView() override;
 
     const TrainingEngine &engine() const { return m_engine; }

@@ -31,7 +31,7 @@ public:
         flashes.append(color);
         calls.append(QStringLiteral("flash"));
     }
-    void ShowQuestion(const QuestionText &question) override
+    void showQuestion(const QuestionText &question) override
     {
         questions.append(question);
         calls.append(QStringLiteral("question"));

@@ -3,6 +3,7 @@
 // the window shown and its chart painted once.
 
 #include "benchhistory.h"
+#include "temporaryhome.h"
 
 #include "app/application.h"
 #include "evaluate/tfrmevaluate.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -49,9 +49,7 @@ double openAndPaint(const Database &db)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qunsetenv("XDG_DATA_HOME");
+    TemporaryHome home;
     QApplication app(argc, argv);
     configureApplication(app);
     QTextStream out(stdout);

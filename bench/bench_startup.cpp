@@ -6,6 +6,10 @@
 // Needs a display (for example under xvfb-run) or QT_QPA_PLATFORM=offscreen.
 
 #include "app/application.h"
+#include "store/database.h"
+#include "training/monotonicclock.h"
+#include "training/randomsource.h"
+#include "training/trainingengine.h"
 #include "ui/tfrmmain.h"
 
 #include <QApplication>
@@ -29,6 +33,15 @@ qint64 monotonicMs()
     return QDeadlineTimer::current(Qt::PreciseTimer).deadline();
 }
 
+// What the program puts together before its window, as it does it.
+struct Program
+{
+    Database database;
+    MonotonicClock clock;
+    RandomSource random;
+    TrainingEngine engine{database, clock, random};
+};
+
 // Reports the moment of the first expose and ends the process.
 class FirstFrameWatcher final : public QObject
 {
@@ -48,6 +61,7 @@ int runChild(int argc, char *argv[], const QString &kind)
 {
     QApplication app(argc, argv);
     FirstFrameWatcher watcher;
+    std::unique_ptr<Program> program;
     std::unique_ptr<QWidget> window;
     if (kind.startsWith(QStringLiteral("bare"))) {
         window = std::make_unique<QWidget>();
@@ -59,7 +73,8 @@ int runChild(int argc, char *argv[], const QString &kind)
         }
     } else {
         configureApplication(app);
-        window = std::make_unique<TfrmMain>();
+        program = std::make_unique<Program>();
+        window = std::make_unique<TfrmMain>(program->engine, program->database);
     }
     window->installEventFilter(&watcher);
     window->show();

@@ -2,42 +2,21 @@
 // a large history, and the thinking indices over it.
 
 #include "benchhistory.h"
+#include "fakeclock.h"
+#include "recordingview.h"
+#include "temporaryhome.h"
 
 #include "evaluate/thinkingindices.h"
 #include "store/database.h"
 #include "store/location.h"
-#include "training/clock.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
-#include "training/trainingview.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
-
-class SilentView final : public TrainingView
-{
-public:
-    void AppendAnswerRecord(const QString &, const QString &, Verdict verdict) override { last = verdict; }
-    void ShowScore(int) override { }
-    void StartFlash(const QColor &) override { }
-    void showQuestion(const QuestionText &) override { }
-    void ResetTrainingView() override { }
-    Verdict last = Verdict::Invalid;
-};
-
-// Every answer comes well after the one before it.
-class SteppingClock final : public Clock
-{
-public:
-    qint64 wholeSeconds() const override { return m_seconds += 10; }
-
-private:
-    mutable qint64 m_seconds = 0;
-};
 
 double elapsedMicroseconds(const QElapsedTimer &timer)
 {
@@ -50,9 +29,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qunsetenv("XDG_DATA_HOME");
+    TemporaryHome home;
 
     const BenchHistory size;
     constexpr int measuredAnswers = 3000;
@@ -66,10 +43,11 @@ int main(int argc, char *argv[])
     out << "history: " << size.questions << " questions, " << size.answers << " answers, " << size.words
         << " words, built in " << build.elapsed() << " ms" << Qt::endl;
 
-    SilentView view;
-    SteppingClock clock;
+    RecordingView view;
+    FakeClock clock;
     RandomSource random(7);
-    TrainingEngine engine(db, view, clock, random);
+    TrainingEngine engine(db, clock, random);
+    engine.setView(view);
 
     QList<double> questionTimes;
     for (int i = 0; i < measuredQuestions; ++i) {
@@ -86,11 +64,12 @@ int main(int argc, char *argv[])
             engine.startNewQuestion();
         const QString answer = i % 2 ? fresh.at(i) : db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"),
                                                                 {200 + i * 31}).toString();
+        clock.advance(10); // every answer comes well after the one before it
         QElapsedTimer timer;
         timer.start();
         engine.submitAnswer(answer);
         answerTimes.append(elapsedMicroseconds(timer));
-        if (view.last != Verdict::Accepted)
+        if (view.records.last().verdict != Verdict::Accepted)
             out << "unexpected verdict for " << answer << Qt::endl;
     }
 

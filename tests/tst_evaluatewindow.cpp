@@ -8,8 +8,9 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
-#include "ui/messageboxes.h"
+#include "widgets/messageboxes.h"
 
+#include <QSqlQuery>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>

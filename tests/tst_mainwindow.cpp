@@ -1,16 +1,16 @@
 #include "databasefixture.h"
-#include "fakeclock.h"
 #include "temporaryhome.h"
+#include "testablemainwindow.h"
 
 #include "app/application.h"
 #include "store/location.h"
-#include "training/randomsource.h"
 #include "ui/gbkbytelimitvalidator.h"
-#include "ui/messageboxes.h"
+#include "widgets/messageboxes.h"
 #include "ui/scoredisplay.h"
 #include "ui/scoreshape.h"
 #include "ui/tfrmmain.h"
 
+#include <QSqlQuery>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,9 +66,8 @@ private:
     void startQuestion();
 
     std::unique_ptr<TemporaryHome> m_home;
-    std::unique_ptr<FakeClock> m_clock;
-    std::unique_ptr<RandomSource> m_random;
-    std::unique_ptr<TfrmMain> m_window;
+    std::unique_ptr<TestableMainWindow> m_main;
+    TfrmMain *m_window = nullptr;
 };
 
 void MainWindowTest::initTestCase()
@@ -80,17 +79,16 @@ void MainWindowTest::initTestCase()
 void MainWindowTest::init()
 {
     m_home = std::make_unique<TemporaryHome>();
-    m_clock = std::make_unique<FakeClock>();
-    m_random = std::make_unique<RandomSource>(77);
     MessageBoxes::clearShownTexts();
-    m_window = std::make_unique<TfrmMain>(*m_clock, *m_random);
+    m_main = std::make_unique<TestableMainWindow>();
+    m_window = &m_main->window;
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
 
 void MainWindowTest::cleanup()
 {
-    m_window.reset();
+    m_main.reset();
     m_home.reset();
 }
 
@@ -116,7 +114,7 @@ void MainWindowTest::windowFrame()
     QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(child<QStatusBar>("StatusBar1")->geometry(), QRect(0, 449, 362, 25));
     QCOMPARE(QApplication::focusWidget(), child<QWidget>("edAnswer"));
-    QCOMPARE(m_window->engine().state().questionId, 0);
+    QCOMPARE(m_main->engine.state().questionId, 0);
     QVERIFY(MessageBoxes::shownTexts().isEmpty());
 }
 
@@ -231,7 +229,7 @@ void MainWindowTest::flashSequence()
     const QColor face = m_window->palette().color(QPalette::Window);
     const QColor lime(0, 255, 0);
     const QColor paneBase = child<QWidget>("reAnswerResult")->palette().color(QPalette::Base);
-    m_window->StartFlash(lime);
+    m_window->StartFlash(FlashColor::Lime);
     QCOMPARE(m_window->flashTick(), 1);
     QCOMPARE(panel->palette().color(QPalette::Window), lime);
     const QList<QColor> expected{face, lime, face, lime, face};
@@ -252,10 +250,10 @@ void MainWindowTest::flashRestartsMidway()
 {
     auto *panel = child<QWidget>("pAnswerResult");
     const QColor red(255, 0, 0);
-    m_window->StartFlash(QColor(0, 255, 0));
+    m_window->StartFlash(FlashColor::Lime);
     m_window->timerFlashTimer();
     m_window->timerFlashTimer();
-    m_window->StartFlash(red);
+    m_window->StartFlash(FlashColor::Red);
     QCOMPARE(m_window->flashTick(), 1);
     QCOMPARE(panel->palette().color(QPalette::Window), red);
     m_window->timerFlashTimer();
@@ -425,7 +423,7 @@ void MainWindowTest::answerBoxByteLimit()
 void MainWindowTest::fullTrainingLoop()
 {
     startQuestion();
-    const TrainingState &state = m_window->engine().state();
+    const TrainingState &state = m_main->engine.state();
     QVERIFY(state.questionId > 0);
     QVERIFY(!child<QTextEdit>("reQuestion")->toPlainText().isEmpty());
     QCOMPARE(child<QLabel>("lblScore")->text(), QStringLiteral("0 差"));
@@ -444,7 +442,7 @@ void MainWindowTest::fullTrainingLoop()
     submit(QStringLiteral("椅子")); // at once: too fast
     QCOMPARE(child<QPlainTextEdit>("reAnswerResult")->document()->lastBlock().text(), QStringLiteral("-"));
     QCOMPARE(child<QPlainTextEdit>("reAnswerGrade")->document()->lastBlock().text(), QStringLiteral("不能输入的太快！"));
-    m_clock->advance(3);
+    m_main->clock.advance(3);
     submit(QStringLiteral("  "));
     QCOMPARE(box->text(), QStringLiteral("  ")); // blank input stays in the box
     submit(QStringLiteral("椅子"));
@@ -468,10 +466,10 @@ void MainWindowTest::inputMethodCommitDoesNotSubmit()
     QApplication::sendEvent(box, &commit);
     QTest::keyRelease(box, Qt::Key_Return);
     QCOMPARE(box->text(), QStringLiteral("桌子"));
-    QVERIFY(m_window->engine().state().givenAnswers.isEmpty());
+    QVERIFY(m_main->engine.state().givenAnswers.isEmpty());
     // A plain Enter afterwards submits.
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(m_window->engine().state().givenAnswers.size(), 1);
+    QCOMPARE(m_main->engine.state().givenAnswers.size(), 1);
 }
 
 void MainWindowTest::cancelledCommandsChangeNothing()
@@ -479,14 +477,14 @@ void MainWindowTest::cancelledCommandsChangeNothing()
     MessageBoxes::scriptAnswers({QMessageBox::Cancel});
     QTest::mouseClick(child<QWidget>("lblNewQuestion"), Qt::LeftButton);
     QCOMPARE(MessageBoxes::shownTexts(), QStringList{QStringLiteral("是否要开始新问题？")});
-    QCOMPARE(m_window->engine().state().questionId, 0);
+    QCOMPARE(m_main->engine.state().questionId, 0);
 
     startQuestion();
     submit(QStringLiteral("桌子"));
     MessageBoxes::scriptAnswers({QMessageBox::Cancel});
     QTest::mouseClick(child<QWidget>("lblClearDatabase"), Qt::LeftButton);
     QCOMPARE(MessageBoxes::shownTexts().last(), QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？"));
-    QVERIFY(m_window->engine().state().questionId > 0);
+    QVERIFY(m_main->engine.state().questionId > 0);
     QCOMPARE(child<QPlainTextEdit>("reAnswerResult")->toPlainText(), QStringLiteral("桌子"));
 }
 
@@ -496,7 +494,7 @@ void MainWindowTest::clearCommand()
     submit(QStringLiteral("亮晶晶"));
     MessageBoxes::scriptAnswers({QMessageBox::Yes});
     QTest::mouseClick(child<QWidget>("lblClearDatabase"), Qt::LeftButton);
-    QCOMPARE(m_window->engine().state().questionId, 0);
+    QCOMPARE(m_main->engine.state().questionId, 0);
     QVERIFY(child<QPlainTextEdit>("reAnswerResult")->toPlainText().isEmpty());
     QVERIFY(child<QLabel>("lblScore")->text().isEmpty());
     Database check(QStringLiteral("check"));
@@ -562,14 +560,15 @@ void MainWindowTest::closingWithABrokenDatabaseStillCloses()
 
 void MainWindowTest::startupErrorIsShownAndTheWindowStillOpens()
 {
-    m_window.reset();
+    m_main.reset();
     QFile blocker(GetAppDataFolder() + QStringLiteral("/Zorvel"));
     QVERIFY(QDir().mkpath(GetAppDataFolder()));
     QVERIFY(QDir(GetAppDataFolder() + QStringLiteral("/Zorvel")).removeRecursively());
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     MessageBoxes::clearShownTexts();
-    m_window = std::make_unique<TfrmMain>(*m_clock, *m_random);
+    m_main = std::make_unique<TestableMainWindow>();
+    m_window = &m_main->window;
     m_window->show();
     QCOMPARE(MessageBoxes::shownTexts().size(), 1);
     QVERIFY(MessageBoxes::shownTexts().first().startsWith(QStringLiteral("无法创建数据文件夹")));

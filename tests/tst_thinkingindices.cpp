@@ -5,6 +5,7 @@
 #include "store/databaseerror.h"
 #include "store/location.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <limits>

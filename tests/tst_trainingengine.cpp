@@ -16,8 +16,8 @@ using DatabaseFixture::count;
 
 namespace {
 
-const QColor lime(0, 255, 0);
-const QColor red(255, 0, 0);
+constexpr FlashColor lime = FlashColor::Lime;
+constexpr FlashColor red = FlashColor::Red;
 
 QString word(int i)
 {
@@ -82,7 +82,8 @@ void TrainingEngineTest::init()
     m_view = std::make_unique<RecordingView>();
     m_clock = std::make_unique<FakeClock>();
     m_random = std::make_unique<RandomSource>(1234);
-    m_engine = std::make_unique<TrainingEngine>(*m_db, *m_view, *m_clock, *m_random);
+    m_engine = std::make_unique<TrainingEngine>(*m_db, *m_clock, *m_random);
+    m_engine->setView(*m_view);
     m_engine->start();
 }
 

@@ -266,7 +266,7 @@ void TrainingRulesTest::seededSourcesRepeat()
 
 void TrainingRulesTest::resetKeepsTheAnswerListAndFlashColour()
 {
-    TrainingState state{7, 3, 111, 62, 21, 4, {{QStringLiteral("桌子"), 1}}, 5000, QColor(0, 255, 0)};
+    TrainingState state{7, 3, 111, 62, 21, 4, {{QStringLiteral("桌子"), 1}}, 5000, FlashColor::Lime};
     ResetTrainingState(state);
     QCOMPARE(state.questionId, 0);
     QCOMPARE(state.answerClassId, 0);
@@ -276,7 +276,7 @@ void TrainingRulesTest::resetKeepsTheAnswerListAndFlashColour()
     QCOMPARE(state.repeatCount, 0);
     QCOMPARE(state.lastAnswerSecond, 0);
     QCOMPARE(state.givenAnswers.size(), 1);
-    QCOMPARE(state.flashColor, QColor(0, 255, 0));
+    QCOMPARE(state.flashColor, FlashColor::Lime);
 }
 
 QTEST_GUILESS_MAIN(TrainingRulesTest)

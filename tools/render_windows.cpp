@@ -2,36 +2,22 @@
 // the main window as it opens, the main window in the middle of a session, the
 // evaluation window on that session's history and the About window.
 
+#include "temporaryhome.h"
+#include "testablemainwindow.h"
+
 #include "app/application.h"
 #include "evaluate/tfrmevaluate.h"
-#include "store/database.h"
-#include "store/location.h"
-#include "training/clock.h"
-#include "training/randomsource.h"
-#include "ui/messageboxes.h"
 #include "ui/tfrmabout.h"
-#include "ui/tfrmmain.h"
+#include "widgets/messageboxes.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
 
 namespace {
-
-// A clock that the session script moves on by hand.
-class ScriptedClock final : public Clock
-{
-public:
-    qint64 wholeSeconds() const override { return m_seconds; }
-    void advance(qint64 seconds) { m_seconds += seconds; }
-
-private:
-    qint64 m_seconds = 1;
-};
 
 void save(QWidget &window, const QString &folder, const QString &name)
 {
@@ -42,7 +28,7 @@ void save(QWidget &window, const QString &folder, const QString &name)
         std::printf("%s\n", qPrintable(path));
 }
 
-void answer(TfrmMain &window, ScriptedClock &clock, const QString &text, int secondsLater = 4)
+void answer(TfrmMain &window, FakeClock &clock, const QString &text, int secondsLater = 4)
 {
     clock.advance(secondsLater);
     auto *box = window.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
@@ -60,16 +46,14 @@ void startQuestion(TfrmMain &window)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qunsetenv("XDG_DATA_HOME");
+    TemporaryHome home;
     QApplication app(argc, argv);
     configureApplication(app);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
 
-    ScriptedClock clock;
-    RandomSource random(2026);
-    TfrmMain window(clock, random);
+    TestableMainWindow session(2026);
+    TfrmMain &window = session.window;
+    FakeClock &clock = session.clock;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         std::fprintf(stderr, "the main window was not shown\n");
@@ -83,7 +67,7 @@ int main(int argc, char *argv[])
     startQuestion(window);
     for (const char *text : {"电灯", "手电筒", "蜡烛", "电灯", "台灯", "火把", "萤火虫", "hello"})
         answer(window, clock, QString::fromUtf8(text));
-    window.StartFlash(QColor(0, 255, 0));
+    window.StartFlash(FlashColor::Lime);
     save(window, folder, QStringLiteral("main-window-session.png"));
 
     // The score bar in its three bands, side by side.
@@ -106,9 +90,7 @@ int main(int argc, char *argv[])
         answer(window, clock, QString::fromUtf8(text));
         answer(window, clock, QStringLiteral("笔记本"));
     }
-    Database db;
-    OpenDatabase(db);
-    TfrmEvaluate evaluate(db);
+    TfrmEvaluate evaluate(session.database);
     evaluate.show();
     save(evaluate, folder, QStringLiteral("evaluate-window.png"));
     TfrmAbout about;

@@ -3,7 +3,7 @@
 
 #include "chart/horizontalbarseries.h"
 #include "store/databaseerror.h"
-#include "ui/messageboxes.h"
+#include "widgets/messageboxes.h"
 
 #include <QScreen>
 

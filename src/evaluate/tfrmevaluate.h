@@ -2,7 +2,7 @@
 
 #include "thinkingindices.h"
 
-#include "ui/closebuttondialog.h"
+#include "widgets/closebuttondialog.h"
 
 #include <memory>
 

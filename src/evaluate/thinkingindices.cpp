@@ -1,6 +1,6 @@
 #include "thinkingindices.h"
 
-#include "store/database.h"
+#include "store/historystatistics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,24 +30,17 @@ int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
     return rounded > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(rounded);
 }
 
-static int averageIndex(const Database &db, const char *sql)
+static int roundedIndex(double mean)
 {
-    const double mean = db.scalar(QString::fromLatin1(sql)).toDouble(); // NULL reads as 0
-    const qint64 rounded = roundHalfToEven(mean);
-    return int(std::clamp<qint64>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return int(std::clamp<qint64>(roundHalfToEven(mean), std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
 }
 
 void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices)
 {
     indices = ThinkingIndices();
-    indices.radioIndex = averageIndex(
-        db, "SELECT avg(wt.answer_count * wtlx.fsqz) AS radioindex FROM wt, wtlx"
-            " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id");
-    indices.newWordIndex = averageIndex(
-        db, "SELECT avg((wt.answer_count - wt.repeate_count) * wtlx.fsqz) AS newwordindex FROM wt, wtlx"
-            " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id");
-    indices.oldWordIndex = averageIndex(
-        db, "SELECT avg(wt.repeate_count * wtlx.fsqz) AS oldwordindex FROM wt, wtlx"
-            " WHERE wt.repeate_count > 0 AND wt.wtlxid = wtlx.id");
+    indices.radioIndex = roundedIndex(meanWeightedAnswerCount(db));
+    indices.newWordIndex = roundedIndex(meanWeightedNewWordCount(db));
+    indices.oldWordIndex = roundedIndex(meanWeightedRepeatCount(db));
     indices.heatIndex = deriveHeatIndex(indices.radioIndex, indices.newWordIndex, indices.oldWordIndex);
 }

@@ -1,21 +1,25 @@
 #include "database.h"
 
 #include "databaseerror.h"
+#include "displaypath.h"
 #include "schemaversion.h"
 
-#include <QDir>
+#include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <atomic>
 
 namespace {
 
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 std::atomic_int nextConnectionNumber = 1;
+
+DatabaseError notOurDatabase(const QString &path, const QString &engineText = QString())
+{
+    return DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
+                                        "请把它移走或改名，然后重新启动 Zorvel。").arg(displayPath(path)),
+                         engineText);
+}
 
 } // namespace
 
@@ -47,7 +51,7 @@ void Database::open(const ConnectionSettings &settings, OpenMode mode)
     if (!connection.open()) {
         const QString engineText = connection.lastError().text();
         connection.close();
-        throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”。").arg(nativePath(settings.databaseName)),
+        throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”。").arg(displayPath(settings.databaseName)),
                             engineText);
     }
     try {
@@ -73,17 +77,12 @@ void Database::configureConnection() const
 // refused stays byte for byte as it was.
 void Database::checkFileBelongsToUs() const
 {
-    const QString path = nativePath(filePath());
+    const QString path = displayPath(filePath());
     QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
-        throw DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
-                                           "请把它移走或改名，然后重新启动 Zorvel。").arg(path),
-                            query.lastError().text());
-    }
-    if (query.value(0).toInt() != SchemaVersion::applicationId) {
-        throw DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
-                                           "请把它移走或改名，然后重新启动 Zorvel。").arg(path));
-    }
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
+        throw notOurDatabase(filePath(), query.lastError().text());
+    if (query.value(0).toInt() != SchemaVersion::applicationId)
+        throw notOurDatabase(filePath());
     query.finish();
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         throw DatabaseError(QStringLiteral("无法读取数据库文件“%1”。").arg(path), query.lastError().text());

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+
+class QSqlDatabase;
+class QSqlQuery;
 
 // What the Qt SQL connection needs to reach one database file.
 struct ConnectionSettings
@@ -14,8 +15,12 @@ struct ConnectionSettings
 };
 
 // The program's one connection to its database file, and the access layer that
-// every other part runs its statements through. Every statement takes its values
-// as bound parameters; every failure leaves as a DatabaseError.
+// every statement of the store runs through. Every statement takes its values as
+// bound parameters; every failure leaves as a DatabaseError.
+//
+// Only the store runs statements; the layers above hand a Database on to the
+// store's functions. Callers of execute() and connection() include the Qt SQL
+// headers themselves.
 class Database
 {
 public:

@@ -1,13 +1,24 @@
 #include "databaseerror.h"
 
+namespace {
+
+QString messageText(const QString &summary, const QString &engineText)
+{
+    if (engineText.isEmpty())
+        return summary;
+    return summary + QStringLiteral("\n\n") + engineText;
+}
+
+} // namespace
+
 DatabaseError::DatabaseError(const QString &summary, const QString &engineText)
-    : std::runtime_error(summary.toStdString()), m_summary(summary), m_engineText(engineText.trimmed())
+    : std::runtime_error(messageText(summary, engineText.trimmed()).toStdString()),
+      m_summary(summary),
+      m_engineText(engineText.trimmed())
 {
 }
 
 QString DatabaseError::text() const
 {
-    if (m_engineText.isEmpty())
-        return m_summary;
-    return m_summary + QStringLiteral("\n\n") + m_engineText;
+    return messageText(m_summary, m_engineText);
 }

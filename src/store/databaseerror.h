@@ -5,7 +5,8 @@
 #include <stdexcept>
 
 // A failure of the data store: a Chinese sentence for the user, followed by the
-// database engine's own text where there is one.
+// database engine's own text where there is one. what() holds the whole message
+// for the user in UTF-8, so that a window can show any error the same way.
 class DatabaseError : public std::runtime_error
 {
 public:

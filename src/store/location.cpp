@@ -1,10 +1,13 @@
 #include "location.h"
 
 #include "databaseerror.h"
+#include "displaypath.h"
 #include "schema.h"
 #include "schemaversion.h"
 #include "transaction.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -16,11 +19,6 @@ namespace {
 const QString dataFolderName = QStringLiteral("Zorvel");
 const QString databaseFileName = QStringLiteral("Zorvel.mdb");
 constexpr int busyTimeoutMs = 10000;
-
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 void stampSchemaVersion(const Database &db)
 {
@@ -68,7 +66,7 @@ QString GetDatabasePath()
     const QString folder = root + QLatin1Char('/') + dataFolderName;
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
         throw DatabaseError(QStringLiteral("无法创建数据文件夹“%1”。请检查该位置是否可写，"
-                                           "以及是否被同名文件占用。").arg(nativePath(folder)));
+                                           "以及是否被同名文件占用。").arg(displayPath(folder)));
     }
     return folder + QLatin1Char('/') + databaseFileName;
 }
@@ -87,7 +85,7 @@ void createDatabaseFile(const QString &path, const std::function<void(const Data
 
     QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
     if (!file.open()) {
-        throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(nativePath(path)),
+        throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(displayPath(path)),
                             file.errorString());
     }
     file.close();
@@ -105,7 +103,7 @@ void createDatabaseFile(const QString &path, const std::function<void(const Data
         } catch (const DatabaseError &error) {
             creator.close();
             removeJournal();
-            throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(nativePath(path)),
+            throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(displayPath(path)),
                                 error.text());
         }
     }
@@ -118,7 +116,7 @@ void createDatabaseFile(const QString &path, const std::function<void(const Data
         return;
     }
     if (!QFileInfo::exists(path)) {
-        throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(nativePath(path)),
+        throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”。").arg(displayPath(path)),
                             file.errorString());
     }
 }

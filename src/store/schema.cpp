@@ -3,6 +3,8 @@
 #include "database.h"
 #include "seedcontent.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 
 // Identity keys number from 1 in insertion order and are never reused after a

@@ -3,6 +3,8 @@
 #include "database.h"
 #include "databaseerror.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlError>
 
 Transaction::Transaction(const Database &db)

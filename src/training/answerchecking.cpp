@@ -2,10 +2,9 @@
 
 #include "gbk.h"
 #include "randomsource.h"
-#include "store/database.h"
+#include "store/questionrecords.h"
+#include "store/templatesandphrases.h"
 #include "trainingstate.h"
-
-#include <QSqlQuery>
 
 QString trimAnswer(const QString &text)
 {
@@ -52,11 +51,7 @@ Verdict verdictFor(bool chineseText, int submissionNumber)
 
 Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId, const QString &answer)
 {
-    const bool alreadyAccepted =
-        db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
-                                 " WHERE hd.wtid = ? AND ci.name = ?)"),
-                  {questionId, answer})
-            .toBool();
+    const bool alreadyAccepted = questionHoldsWordNamed(db, questionId, answer);
     const int number = countSubmission(givenAnswers, answer, alreadyAccepted);
     return verdictFor(IsChineseText(answer), number);
 }
@@ -64,35 +59,6 @@ Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int qu
 QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict)
 {
     const int type = int(verdict);
-    const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM hdpj WHERE type = ?"), {type}).toInt();
-    if (rows <= 0)
-        return QString();
-    const int position = rows == 1 ? 1 : random.RandomInRange(1, rows);
-    return db.scalar(QStringLiteral("SELECT descr FROM hdpj WHERE type = ? ORDER BY id LIMIT 1 OFFSET ?"),
-                     {type, position - 1})
-        .toString();
-}
-
-int FindWordId(const Database &db, const QString &name)
-{
-    QSqlQuery query = db.execute(QStringLiteral("SELECT id FROM ci WHERE name = ? LIMIT 2"), {name});
-    if (!query.next())
-        return 0;
-    const int id = query.value(0).toInt();
-    return query.next() ? 0 : id;
-}
-
-int AddWord(const Database &db, int classId, const QString &name)
-{
-    return db.insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {classId, name});
-}
-
-bool IsWordUsedBefore(const Database &db, int wordId)
-{
-    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
-}
-
-void LinkAnswer(const Database &db, int questionId, int wordId)
-{
-    db.insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});
+    const int position = drawRowPosition(random, feedbackPhraseCount(db, type));
+    return position > 0 ? feedbackPhraseAt(db, type, position) : QString();
 }

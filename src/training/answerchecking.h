@@ -32,11 +32,3 @@ Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int qu
 // A random feedback phrase for the verdict, or empty text when there is none.
 QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict);
 
-// The id of the dictionary word of that name, or 0 when there is none or more than one.
-int FindWordId(const Database &db, const QString &name);
-// Files a new dictionary word and returns its id.
-int AddWord(const Database &db, int classId, const QString &name);
-// Whether the word was accepted as an answer before.
-bool IsWordUsedBefore(const Database &db, int wordId);
-// Links an accepted answer's word to its question.
-void LinkAnswer(const Database &db, int questionId, int wordId);

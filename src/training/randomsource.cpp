@@ -16,3 +16,8 @@ int RandomSource::RandomInRange(int low, int high)
         return low;
     return int(m_generator.bounded(qint64(low), qint64(high) + 1));
 }
+
+int drawRowPosition(RandomSource &random, int rowCount)
+{
+    return rowCount > 0 ? random.RandomInRange(1, rowCount) : 0;
+}

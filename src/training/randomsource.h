@@ -16,3 +16,7 @@ public:
 private:
     QRandomGenerator m_generator;
 };
+
+// A row drawn at random, each with the same chance, among `rowCount` rows: its
+// 1-based position, or 0 when there are no rows.
+int drawRowPosition(RandomSource &random, int rowCount);

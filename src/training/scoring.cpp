@@ -1,6 +1,5 @@
 #include "scoring.h"
 
-#include "store/database.h"
 #include "trainingstate.h"
 
 int scoreAfterAcceptedAnswer(int score)
@@ -16,10 +15,4 @@ int RaiseScore(TrainingState &state)
 {
     state.score = scoreAfterAcceptedAnswer(state.score);
     return state.score;
-}
-
-void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
-{
-    db.execute(QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
-               {score, answerCount, repeatCount, questionId});
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-class Database;
 struct TrainingState;
 
 // One step of the score rule, chosen by the score before it: +3 below 60,
@@ -9,6 +8,3 @@ int scoreAfterAcceptedAnswer(int score);
 
 // Applies one step to the state's score and returns the new score.
 int RaiseScore(TrainingState &state);
-
-// Writes the question's score and counts into its row.
-void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount);

@@ -6,16 +6,27 @@
 #include "randomsource.h"
 #include "scoring.h"
 #include "store/database.h"
-#include "store/databaseerror.h"
+#include "store/dictionary.h"
 #include "store/location.h"
+#include "store/questionrecords.h"
 #include "store/schema.h"
 #include "store/transaction.h"
 #include "trainingview.h"
 
 namespace {
 
-const QColor flashAccepted(0, 255, 0);
-const QColor flashRejected(255, 0, 0);
+// Shows nothing: the view of an engine that has not been given one.
+class NoView final : public TrainingView
+{
+public:
+    void AppendAnswerRecord(const QString &, const QString &, Verdict) override { }
+    void ShowScore(int) override { }
+    void StartFlash(FlashColor) override { }
+    void showQuestion(const QuestionText &) override { }
+    void ResetTrainingView() override { }
+};
+
+NoView noView;
 
 // Puts the state back as it was when a step of a command fails, so that memory
 // never runs ahead of (or behind) the store.
@@ -38,9 +49,14 @@ private:
 
 } // namespace
 
-TrainingEngine::TrainingEngine(Database &db, TrainingView &view, const Clock &clock, RandomSource &random)
-    : m_db(db), m_view(view), m_clock(clock), m_random(random)
+TrainingEngine::TrainingEngine(Database &db, const Clock &clock, RandomSource &random)
+    : m_db(db), m_view(&noView), m_clock(clock), m_random(random)
 {
+}
+
+void TrainingEngine::setView(TrainingView &view)
+{
+    m_view = &view;
 }
 
 void TrainingEngine::start()
@@ -87,8 +103,8 @@ void TrainingEngine::startNewQuestion()
     m_state.lastAnswerSecond = 0;
     m_state.answerClassId = questionTemplate.answerClassId;
     m_state.questionId = questionId;
-    m_view.ShowScore(0);
-    m_view.showQuestion(fillQuestionTemplate(questionTemplate.text, word));
+    m_view->ShowScore(0);
+    m_view->showQuestion(fillQuestionTemplate(questionTemplate.text, word));
 }
 
 bool TrainingEngine::submitAnswer(const QString &answerBoxText)
@@ -99,9 +115,9 @@ bool TrainingEngine::submitAnswer(const QString &answerBoxText)
 
     const qint64 now = m_clock.wholeSeconds();
     if (isTooFast(m_state.lastAnswerSecond, now)) {
-        m_state.flashColor = flashRejected;
-        m_view.StartFlash(m_state.flashColor);
-        m_view.AppendAnswerRecord(QStringLiteral("-"), QStringLiteral("不能输入的太快！"), Verdict::TooFast);
+        m_state.flashColor = FlashColor::Red;
+        m_view->StartFlash(m_state.flashColor);
+        m_view->AppendAnswerRecord(QStringLiteral("-"), QStringLiteral("不能输入的太快！"), Verdict::TooFast);
         return true;
     }
 
@@ -118,37 +134,32 @@ bool TrainingEngine::submitAnswer(const QString &answerBoxText)
         storeAcceptedAnswer(answer);
     restorer.keep();
 
-    m_state.flashColor = verdict == Verdict::Accepted ? flashAccepted : flashRejected;
-    m_view.AppendAnswerRecord(answer, phrase, verdict);
-    m_view.StartFlash(m_state.flashColor);
+    m_state.flashColor = verdict == Verdict::Accepted ? FlashColor::Lime : FlashColor::Red;
+    m_view->AppendAnswerRecord(answer, phrase, verdict);
+    m_view->StartFlash(m_state.flashColor);
     if (verdict == Verdict::Accepted)
-        m_view.ShowScore(m_state.score);
+        m_view->ShowScore(m_state.score);
     return true;
 }
 
 // Files the word when the dictionary does not know it, links it to the question
-// and saves the question's statistics, all in one transaction; the counts in
-// memory rise only once it has committed.
+// and saves the question's statistics, all in one transaction; the state takes
+// the new counts and score only once it has committed.
 void TrainingEngine::storeAcceptedAnswer(const QString &answer)
 {
+    TrainingState next = m_state;
     Transaction transaction(m_db);
-    int wordId = FindWordId(m_db, answer);
-    bool reused = false;
-    if (wordId == 0)
-        wordId = AddWord(m_db, m_state.answerClassId, answer);
-    else
-        reused = IsWordUsedBefore(m_db, wordId);
-    LinkAnswer(m_db, m_state.questionId, wordId);
-    const int answerCount = m_state.answerCount + 1;
-    const int repeatCount = m_state.repeatCount + (reused ? 1 : 0);
-    const int score = scoreAfterAcceptedAnswer(m_state.score);
-    SaveQuestionStats(m_db, m_state.questionId, score, answerCount, repeatCount);
+    next.wordId = FindWordId(m_db, answer);
+    if (next.wordId == 0)
+        next.wordId = AddWord(m_db, next.answerClassId, answer);
+    else if (IsWordUsedBefore(m_db, next.wordId))
+        ++next.repeatCount;
+    LinkAnswer(m_db, next.questionId, next.wordId);
+    ++next.answerCount;
+    RaiseScore(next);
+    SaveQuestionStats(m_db, next.questionId, next.score, next.answerCount, next.repeatCount);
     transaction.commit();
-
-    m_state.wordId = wordId;
-    m_state.answerCount = answerCount;
-    m_state.repeatCount = repeatCount;
-    RaiseScore(m_state);
+    m_state = next;
 }
 
 void TrainingEngine::clearAllRecords()
@@ -161,5 +172,5 @@ void TrainingEngine::clearAllRecords()
     }
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
-    m_view.ResetTrainingView();
+    m_view->ResetTrainingView();
 }

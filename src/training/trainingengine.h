@@ -11,12 +11,17 @@ class RandomSource;
 class TrainingView;
 
 // The training loop: starts questions, judges answers, scores them and keeps the
-// store and the view in step. It knows nothing of widgets; every database error
-// leaves as a DatabaseError after the store and the state have been put back.
+// store and the view in step. It knows nothing of widgets: it reports to the
+// TrainingView it is given. Every database error leaves as a DatabaseError (a
+// std::runtime_error whose what() is the message for the user, in UTF-8) after
+// the store and the state have been put back.
 class TrainingEngine
 {
 public:
-    TrainingEngine(Database &db, TrainingView &view, const Clock &clock, RandomSource &random);
+    TrainingEngine(Database &db, const Clock &clock, RandomSource &random);
+
+    // The view that shows what the engine does; until one is set, nothing is shown.
+    void setView(TrainingView &view);
 
     // Start-up: opens (creating and seeding when missing) the database file in the
     // user's data folder and resets the state.
@@ -34,13 +39,12 @@ public:
     void clearAllRecords();
 
     const TrainingState &state() const { return m_state; }
-    Database &database() { return m_db; }
 
 private:
     void storeAcceptedAnswer(const QString &answer);
 
     Database &m_db;
-    TrainingView &m_view;
+    TrainingView *m_view;
     const Clock &m_clock;
     RandomSource &m_random;
     TrainingState m_state;

@@ -1,6 +1,6 @@
 #include "trainingstate.h"
 
-#include "store/database.h"
+#include "store/questionrecords.h"
 
 void ResetTrainingState(TrainingState &state)
 {
@@ -11,16 +11,6 @@ void ResetTrainingState(TrainingState &state)
     state.answerCount = 0;
     state.repeatCount = 0;
     state.lastAnswerSecond = 0;
-}
-
-bool QuestionHasAnswers(const Database &db, int questionId)
-{
-    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE wtid = ?)"), {questionId}).toBool();
-}
-
-void DeleteQuestion(const Database &db, int questionId)
-{
-    db.execute(QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
 }
 
 void DiscardUnansweredQuestion(const Database &db, const TrainingState &state)

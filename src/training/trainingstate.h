@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "flashcolor.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,14 +26,11 @@ struct TrainingState
     int repeatCount = 0;    // accepted answers whose word had been accepted before
     QList<GivenAnswer> givenAnswers; // every judged submission of the current question
     qint64 lastAnswerSecond = 0;     // monotonic stamp of the last answer past the too-fast rule; 0: none
-    QColor flashColor;               // colour of the next record panel flash
+    FlashColor flashColor = FlashColor::Red; // colour of the next record panel flash
 };
 
 // Zeroes every field but the answer list and the flash colour.
 void ResetTrainingState(TrainingState &state);
-
-bool QuestionHasAnswers(const Database &db, int questionId);
-void DeleteQuestion(const Database &db, int questionId);
 
 // Deletes the current question's row when no answer to it was accepted.
 void DiscardUnansweredQuestion(const Database &db, const TrainingState &state);

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "flashcolor.h"
 #include "questiontext.h"
 #include "verdict.h"
 
-#include <QColor>
 #include <QString>
 
 // What the training engine asks of the window that shows it. The main window
-// implements it; tests use a recording fake.
+// implements it and chooses every colour; tests use a recording fake.
 class TrainingView
 {
 public:
@@ -20,7 +20,7 @@ public:
     // Draws the score bar and its label for the current question.
     virtual void ShowScore(int score) = 0;
     // Flashes the answer record panel in the given colour.
-    virtual void StartFlash(const QColor &color) = 0;
+    virtual void StartFlash(FlashColor color) = 0;
     // Shows a new question in the question box.
     virtual void showQuestion(const QuestionText &question) = 0;
     // Empties the question box, the answer box, the record panes and the score.

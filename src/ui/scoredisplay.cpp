@@ -37,6 +37,11 @@ QColor verdictColor(Verdict verdict)
     return QColor(255, 0, 0);
 }
 
+QColor flashColorValue(FlashColor color)
+{
+    return color == FlashColor::Lime ? QColor(0, 255, 0) : QColor(255, 0, 0);
+}
+
 int firstVisibleLine(int position, int visibleLines)
 {
     return std::max(0, position - std::max(1, visibleLines));

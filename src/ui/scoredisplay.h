@@ -1,5 +1,6 @@
 #pragma once
 
+#include "training/flashcolor.h"
 #include "training/verdict.h"
 
 #include <QColor>
@@ -23,6 +24,9 @@ QString scoreLabelText(int score);
 
 // The colour of a verdict's line in the answer record.
 QColor verdictColor(Verdict verdict);
+
+// The shade of a record panel flash: lime (0, 255, 0) or red (255, 0, 0).
+QColor flashColorValue(FlashColor color);
 
 // The first line the record panes show for scroll position `position` (a count of
 // lines, 1-based): that line is then at the bottom of a view of `visibleLines`.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/closebuttondialog.h"
+#include "widgets/closebuttondialog.h"
 
 #include <memory>
 

@@ -4,9 +4,8 @@
 #include "aboutwindowopener.h"
 #include "evaluate/evaluatewindowopener.h"
 #include "gbkbytelimitvalidator.h"
-#include "messageboxes.h"
+#include "widgets/messageboxes.h"
 #include "scoredisplay.h"
-#include "store/databaseerror.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -44,22 +43,14 @@ void scrollToEnd(QPlainTextEdit *pane)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget *parent)
-    : TfrmMain(nullptr, nullptr, parent)
-{
-}
-
-TfrmMain::TfrmMain(const Clock &clock, RandomSource &random, QWidget *parent)
-    : TfrmMain(&clock, &random, parent)
-{
-}
-
-TfrmMain::TfrmMain(const Clock *clock, RandomSource *random, QWidget *parent)
+TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TfrmMain>()),
-      m_engine(m_db, *this, clock ? *clock : m_ownClock, random ? *random : m_ownRandom)
+      m_engine(engine),
+      m_history(history)
 {
     ui->setupUi(this);
+    m_engine.setView(*this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(362, 474);
@@ -97,13 +88,15 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+// A command that fails ends where it failed; its error is shown, and the window
+// carries on.
 template<typename Command>
 void TfrmMain::runGuarded(Command &&command)
 {
     try {
         command();
-    } catch (const DatabaseError &error) {
-        MessageBoxes::showError(this, error.text());
+    } catch (const std::exception &error) {
+        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
     }
 }
 
@@ -132,7 +125,7 @@ void TfrmMain::lblNewQuestionClick()
 
 void TfrmMain::lblEvaluateClick()
 {
-    openEvaluateWindow(m_db, this);
+    openEvaluateWindow(m_history, this);
 }
 
 void TfrmMain::lblClearDatabaseClick()
@@ -318,9 +311,9 @@ void TfrmMain::setPanelColor(const QColor &color)
 // Three flashes: the flash colour at ticks 1, 3 and 5, the normal background at 2,
 // 4 and 6, then the timer stops. A flash started while one runs begins again at
 // tick 1 without restarting the timer.
-void TfrmMain::StartFlash(const QColor &color)
+void TfrmMain::StartFlash(FlashColor color)
 {
-    m_flashColor = color;
+    m_flashColor = flashColorValue(color);
     setPanelColor(m_flashColor);
     m_flashTick = 1;
     if (!m_timerFlash.isActive())

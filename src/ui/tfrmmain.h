@@ -1,8 +1,5 @@
 #pragma once
 
-#include "store/database.h"
-#include "training/monotonicclock.h"
-#include "training/randomsource.h"
 #include "training/trainingengine.h"
 #include "training/trainingview.h"
 
@@ -16,28 +13,28 @@ namespace Ui {
 class TfrmMain;
 }
 
+class Database;
 class QPlainTextEdit;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
-// user's clicks and keys into engine commands.
+// user's clicks and keys into engine commands; the evaluation window it opens
+// reads the history from the same database as the engine.
 class TfrmMain : public QMainWindow, public TrainingView
 {
     Q_OBJECT
 
 public:
-    explicit TfrmMain(QWidget *parent = nullptr);
-    // For tests: a given clock and random source instead of the system's.
-    TfrmMain(const Clock &clock, RandomSource &random, QWidget *parent = nullptr);
+    // Becomes the engine's view and starts it: the database is opened at once.
+    TfrmMain(TrainingEngine &engine, const Database &history, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
     void AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict) override;
     void ShowScore(int score) override;
-    void StartFlash(const QColor &color) override;
+    void StartFlash(FlashColor color) override;
     void showQuestion(const QuestionText &question) override;
     void ResetTrainingView() override;
 
-    const TrainingEngine &engine() const { return m_engine; }
     // 0 while no flash runs, 1 to 6 while one does.
     int flashTick() const { return m_flashTick; }
     // Lines of the answer record that fit in the panes at once.
@@ -50,8 +47,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TfrmMain(const Clock *clock, RandomSource *random, QWidget *parent);
-
     void FormCreate();
     void FormClose();
     void FormMouseMove(QObject *watched, const QPoint &position);
@@ -73,10 +68,8 @@ private:
     void runGuarded(Command &&command);
 
     std::unique_ptr<Ui::TfrmMain> ui;
-    MonotonicClock m_ownClock;
-    RandomSource m_ownRandom;
-    Database m_db;
-    TrainingEngine m_engine;
+    TrainingEngine &m_engine;
+    const Database &m_history;
     QTimer m_timerFlash;
     int m_flashTick = 0;
     QColor m_flashColor;

@@ -2,7 +2,7 @@
 
 #include "training/clock.h"
 
-// A clock that tests set and advance by hand.
+// A clock that tests and tools set and move on by hand.
 class FakeClock final : public Clock
 {
 public:

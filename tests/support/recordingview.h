@@ -26,7 +26,7 @@ public:
         scores.append(score);
         calls.append(QStringLiteral("score"));
     }
-    void StartFlash(const QColor &color) override
+    void StartFlash(FlashColor color) override
     {
         flashes.append(color);
         calls.append(QStringLiteral("flash"));
@@ -44,7 +44,7 @@ public:
 
     QList<Record> records;
     QList<int> scores;
-    QList<QColor> flashes;
+    QList<FlashColor> flashes;
     QList<QuestionText> questions;
     int resets = 0;
     QStringList calls;

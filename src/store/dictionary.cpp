@@ -1,0 +1,36 @@
+#include "dictionary.h"
+
+#include "database.h"
+#include "rowselection.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+const RowSelection wordsOfClass{QStringLiteral("ci"), QStringLiteral("name"), QStringLiteral("cxid = ?")};
+
+} // namespace
+
+int FindWordId(const Database &db, const QString &name)
+{
+    QSqlQuery query = db.execute(QStringLiteral("SELECT id FROM ci WHERE name = ? LIMIT 2"), {name});
+    if (!query.next())
+        return 0;
+    const int id = query.value(0).toInt();
+    return query.next() ? 0 : id;
+}
+
+int AddWord(const Database &db, int classId, const QString &name)
+{
+    return db.insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {classId, name});
+}
+
+int wordCount(const Database &db, int classId)
+{
+    return wordsOfClass.count(db, {classId});
+}
+
+QString wordAt(const Database &db, int classId, int position)
+{
+    return wordsOfClass.rowAt(db, {classId}, position).value(0).toString();
+}

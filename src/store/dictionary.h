@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// The dictionary (ci): the seed words and every new word of an accepted answer,
+// each filed under a word class (cx id 1 to 4).
+
+// The id of the word of that name, or 0 when there is none or more than one.
+int FindWordId(const Database &db, const QString &name);
+// Files a new word under the class and returns its id.
+int AddWord(const Database &db, int classId, const QString &name);
+
+// Words of the class.
+int wordCount(const Database &db, int classId);
+// The word at 1-based `position` among those of the class, in id order.
+QString wordAt(const Database &db, int classId, int position);

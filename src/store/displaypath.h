@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+// A file's path as messages show it to the user: with the system's separators.
+inline QString displayPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}

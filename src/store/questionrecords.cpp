@@ -1,0 +1,47 @@
+#include "questionrecords.h"
+
+#include "database.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+
+int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword)
+{
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return db.insert(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime) VALUES (?, ?, ?, ?)"),
+                     {templateId, word, keyword, now});
+}
+
+void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
+{
+    db.execute(QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
+               {score, answerCount, repeatCount, questionId});
+}
+
+bool QuestionHasAnswers(const Database &db, int questionId)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE wtid = ?)"), {questionId}).toBool();
+}
+
+void DeleteQuestion(const Database &db, int questionId)
+{
+    db.execute(QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
+}
+
+void LinkAnswer(const Database &db, int questionId, int wordId)
+{
+    db.insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});
+}
+
+bool IsWordUsedBefore(const Database &db, int wordId)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
+}
+
+bool questionHoldsWordNamed(const Database &db, int questionId, const QString &name)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
+                                    " WHERE hd.wtid = ? AND ci.name = ?)"),
+                     {questionId, name})
+        .toBool();
+}

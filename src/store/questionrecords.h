@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// The record of the questions asked (wt) and of their accepted answers (hd).
+
+// Appends a question's row, stamped with the current local time, and returns its id.
+int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword);
+// Writes the question's score and counts into its row.
+void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount);
+// Whether any answer to the question was accepted.
+bool QuestionHasAnswers(const Database &db, int questionId);
+void DeleteQuestion(const Database &db, int questionId);
+
+// Links an accepted answer's word to its question.
+void LinkAnswer(const Database &db, int questionId, int wordId);
+// Whether the word was accepted as an answer before, to any question.
+bool IsWordUsedBefore(const Database &db, int wordId);
+// Whether the question already holds an accepted answer filed under a word of that name.
+bool questionHoldsWordNamed(const Database &db, int questionId, const QString &name);

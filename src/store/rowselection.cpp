@@ -1,0 +1,24 @@
+#include "rowselection.h"
+
+#include "database.h"
+
+#include <QSqlQuery>
+
+QString RowSelection::whereClause() const
+{
+    return condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+}
+
+int RowSelection::count(const Database &db, const QVariantList &values) const
+{
+    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + whereClause(), values).toInt();
+}
+
+QSqlQuery RowSelection::rowAt(const Database &db, const QVariantList &values, int position) const
+{
+    QSqlQuery query = db.execute(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id LIMIT 1 OFFSET ?")
+                                     .arg(columns, table, whereClause()),
+                                 QVariantList(values) << position - 1);
+    query.next();
+    return query;
+}

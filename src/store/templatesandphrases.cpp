@@ -1,0 +1,34 @@
+#include "templatesandphrases.h"
+
+#include "rowselection.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+const RowSelection templates{QStringLiteral("wtlx"), QStringLiteral("id, neirong, ppcxid, htcxid, keyword"), {}};
+const RowSelection phrasesOfType{QStringLiteral("hdpj"), QStringLiteral("descr"), QStringLiteral("type = ?")};
+
+} // namespace
+
+int questionTemplateCount(const Database &db)
+{
+    return templates.count(db);
+}
+
+QuestionTemplateRow questionTemplateAt(const Database &db, int position)
+{
+    const QSqlQuery row = templates.rowAt(db, {}, position);
+    return {row.value(0).toInt(), row.value(1).toString(), row.value(2).toInt(), row.value(3).toInt(),
+            row.value(4).toString()};
+}
+
+int feedbackPhraseCount(const Database &db, int type)
+{
+    return phrasesOfType.count(db, {type});
+}
+
+QString feedbackPhraseAt(const Database &db, int type, int position)
+{
+    return phrasesOfType.rowAt(db, {type}, position).value(0).toString();
+}

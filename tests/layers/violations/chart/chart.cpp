@@ -1,0 +1,3 @@
+// Planted: the chart reads the history.
+#include "store/historystatistics.h"
+#include "ui_chart.h"

@@ -1,0 +1,3 @@
+// Planted: the store shows a colour.
+#include <QtGui/QColor>
+#include <QSqlQuery>

@@ -1,0 +1,4 @@
+// Planted: the engine opens a widget and runs SQL itself.
+#include "store/database.h"
+#include <QWidget>
+#include <QSqlQuery>

@@ -1,0 +1,2 @@
+// Planted: two folders that include each other.
+#include "evaluate/window.h"

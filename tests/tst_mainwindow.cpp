@@ -405,6 +405,8 @@ void MainWindowTest::answerBoxByteLimit_data()
                                                                       << QStringLiteral("abcdefghijklmno");
     QTest::newRow("unencodable characters count one byte") << QString() << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀")
                                                           << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
+    QTest::newRow("invisible characters count one byte") << QString() << QStringLiteral("中") + QString(60, QChar(0x200B))
+                                                        << QStringLiteral("中") + QString(14, QChar(0x200B));
 }
 
 void MainWindowTest::answerBoxByteLimit()

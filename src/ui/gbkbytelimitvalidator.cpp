@@ -9,15 +9,21 @@ GbkByteLimitValidator::GbkByteLimitValidator(int maximumBytes, QObject *parent)
 
 QValidator::State GbkByteLimitValidator::validate(QString &input, int &pos) const
 {
-    while (gbkLength(input) > m_maximumBytes) {
-        if (pos <= 0)
-            return Invalid;
-        // Remove one whole character before the cursor (both halves of a surrogate pair).
-        int length = 1;
-        if (pos >= 2 && input.at(pos - 1).isLowSurrogate() && input.at(pos - 2).isHighSurrogate())
-            length = 2;
-        input.remove(pos - length, length);
-        pos -= length;
+    const QStringView text(input);
+    qsizetype cursor = qBound(0, pos, int(text.size()));
+    // A cursor inside a surrogate pair counts the pair with the text after it.
+    if (cursor > 0 && cursor < text.size() && text[cursor - 1].isHighSurrogate() && text[cursor].isLowSurrogate())
+        --cursor;
+    // The text after the cursor stays; the text before it keeps the longest start
+    // that leaves room for it. Each character is measured once, and the scan of
+    // the text before the cursor stops at the first character that does not fit.
+    const qsizetype bytesAfterCursor = gbkLength(text.sliced(cursor));
+    if (bytesAfterCursor > m_maximumBytes)
+        return Invalid;
+    const qsizetype kept = gbkFittingPrefix(text.first(cursor), m_maximumBytes - bytesAfterCursor);
+    if (kept < cursor) {
+        input.remove(kept, cursor - kept);
+        pos = int(kept);
     }
     return Acceptable;
 }

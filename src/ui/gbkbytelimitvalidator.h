@@ -3,8 +3,9 @@
 #include <QValidator>
 
 // Keeps a line edit's text within a number of GBK bytes. Whatever was just typed
-// or pasted in front of the cursor is cut back until the text fits, so a typed
-// character that does not fit is refused and a long paste keeps what fits.
+// or pasted in front of the cursor is cut back, whole characters at a time, until
+// the text fits, so a typed character that does not fit is refused and a long
+// paste keeps what fits.
 class GbkByteLimitValidator : public QValidator
 {
     Q_OBJECT
@@ -13,7 +14,6 @@ public:
     explicit GbkByteLimitValidator(int maximumBytes, QObject *parent = nullptr);
 
     State validate(QString &input, int &pos) const override;
-    int maximumBytes() const { return m_maximumBytes; }
 
 private:
     int m_maximumBytes;

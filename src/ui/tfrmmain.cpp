@@ -57,7 +57,8 @@ TfrmMain::TfrmMain(const Clock &clock, RandomSource &random, QWidget *parent)
 TfrmMain::TfrmMain(const Clock *clock, RandomSource *random, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TfrmMain>()),
-      m_engine(m_db, *this, clock ? *clock : m_ownClock, random ? *random : m_ownRandom)
+      m_engine(m_db, *this, clock ? *clock : m_ownClock, random ? *random : m_ownRandom),
+      m_timerFlash(this)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -132,7 +133,7 @@ void TfrmMain::lblNewQuestionClick()
 
 void TfrmMain::lblEvaluateClick()
 {
-    OpenEvaluateWindow(m_db, this);
+    runGuarded([this] { OpenEvaluateWindow(m_db, this); });
 }
 
 void TfrmMain::lblClearDatabaseClick()
@@ -143,7 +144,7 @@ void TfrmMain::lblClearDatabaseClick()
 
 void TfrmMain::lblAboutClick()
 {
-    OpenAboutWindow(this);
+    runGuarded([this] { OpenAboutWindow(this); });
 }
 
 void TfrmMain::lblQuitClick()

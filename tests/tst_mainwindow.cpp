@@ -35,6 +35,7 @@ private slots:
     void controlLayout_data();
     void controlLayout();
     void onlyTheAnswerBoxHasATooltip();
+    void tabReachesTheScrollBarOnceEnabled();
     void linksTurnRedUnderTheMouse();
     void statusHints();
     void flashSequence();
@@ -173,6 +174,23 @@ void MainWindowTest::onlyTheAnswerBoxHasATooltip()
         else
             QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
     }
+}
+
+void MainWindowTest::tabReachesTheScrollBarOnceEnabled()
+{
+    auto *box = child<QWidget>("edAnswer");
+    auto *bar = child<QScrollBar>("sbAnswerResult");
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box);
+    for (int i = 1; i <= 12; ++i)
+        m_window->AppendAnswerRecord(QString::number(i), QString::number(i), Verdict::Accepted);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_Up);
+    QCOMPARE(bar->value(), 11);
+    QTest::keyClick(bar, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box);
 }
 
 void MainWindowTest::linksTurnRedUnderTheMouse()

@@ -17,8 +17,11 @@ void installFontSubstitutions()
 
 void configureApplication(QApplication &app)
 {
+    // The display name follows the application name. It is deliberately not set
+    // on its own: an explicit display name is appended to every window title on
+    // X11 ("Confirm — Zorvel"), and the captions of the message boxes and the
+    // modal windows must read exactly as they are given.
     QApplication::setApplicationName(QStringLiteral("Zorvel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zorvel"));
     QApplication::setApplicationVersion(QStringLiteral(ZORVEL_VERSION));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})

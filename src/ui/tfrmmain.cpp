@@ -47,7 +47,8 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TfrmMain>()),
       m_engine(engine),
-      m_history(history)
+      m_history(history),
+      m_timerFlash(this)
 {
     ui->setupUi(this);
     m_engine.setView(*this);
@@ -125,7 +126,7 @@ void TfrmMain::lblNewQuestionClick()
 
 void TfrmMain::lblEvaluateClick()
 {
-    openEvaluateWindow(m_history, this);
+    runGuarded([this] { openEvaluateWindow(m_history, this); });
 }
 
 void TfrmMain::lblClearDatabaseClick()
@@ -136,7 +137,7 @@ void TfrmMain::lblClearDatabaseClick()
 
 void TfrmMain::lblAboutClick()
 {
-    openAboutWindow(this);
+    runGuarded([this] { openAboutWindow(this); });
 }
 
 void TfrmMain::lblQuitClick()

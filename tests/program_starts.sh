@@ -5,7 +5,7 @@ set -eu
 program="$1"
 home=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-HOME="$home" XDG_DATA_HOME="" "$program" &
+HOME="$home" XDG_DATA_HOME="" QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 
 for _ in $(seq 1 100); do

@@ -1,3 +1,4 @@
+#include "widgettestmain.h"
 #include "temporaryhome.h"
 
 #include "app/application.h"
@@ -305,5 +306,5 @@ void AboutWindowTest::renderForInspection()
     QVERIFY(window.grab().save(folder + QStringLiteral("/zorvel-about.png")));
 }
 
-QTEST_MAIN(AboutWindowTest)
+ZORVEL_WIDGET_TEST_MAIN(AboutWindowTest)
 #include "tst_aboutwindow.moc"

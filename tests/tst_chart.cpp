@@ -1,3 +1,4 @@
+#include "widgettestmain.h"
 #include "app/application.h"
 #include "chart/axisscale.h"
 #include "chart/barlayout.h"
@@ -465,5 +466,5 @@ void ChartTest::awkwardContentDrawsSafely()
         QVERIFY(!std::isfinite(value) || value <= scale.maximum);
 }
 
-QTEST_MAIN(ChartTest)
+ZORVEL_WIDGET_TEST_MAIN(ChartTest)
 #include "tst_chart.moc"

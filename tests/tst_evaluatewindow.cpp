@@ -1,3 +1,4 @@
+#include "widgettestmain.h"
 #include "temporaryhome.h"
 
 #include "app/application.h"
@@ -324,5 +325,5 @@ void EvaluateWindowTest::renderForInspection()
     QVERIFY(window.grab().save(folder + QStringLiteral("/zorvel-evaluate.png")));
 }
 
-QTEST_MAIN(EvaluateWindowTest)
+ZORVEL_WIDGET_TEST_MAIN(EvaluateWindowTest)
 #include "tst_evaluatewindow.moc"

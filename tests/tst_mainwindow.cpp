@@ -1,3 +1,4 @@
+#include "widgettestmain.h"
 #include "databasefixture.h"
 #include "temporaryhome.h"
 #include "testablemainwindow.h"
@@ -600,5 +601,5 @@ void MainWindowTest::startupErrorIsShownAndTheWindowStillOpens()
     QVERIFY(m_window->close());
 }
 
-QTEST_MAIN(MainWindowTest)
+ZORVEL_WIDGET_TEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"

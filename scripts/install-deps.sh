@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Zorvel need.
+# Installs the Debian 12 packages that building, running and testing Zorvel need,
+# and any further packages named as arguments.
 # Does nothing when they are all present; uses sudo when not run as root.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
     fonts-noto-cjk fonts-liberation2
     xvfb xauth x11-utils
+    "$@"
 )
 
 missing=()

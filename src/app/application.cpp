@@ -23,6 +23,7 @@ void configureApplication(QApplication &app)
     // modal windows must read exactly as they are given.
     QApplication::setApplicationName(QStringLiteral("Zorvel"));
     QApplication::setApplicationVersion(QStringLiteral(ZORVEL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.zorvel.Zorvel"));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));

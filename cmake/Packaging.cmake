@@ -11,7 +11,7 @@ include(GNUInstallDirs)
 set(ZORVEL_APP_ID org.zorvel.Zorvel)
 # The day the version in project() was released; change the two together.
 set(ZORVEL_RELEASE_DATE 2026-12-09)
-set(ZORVEL_PACKAGE_MAINTAINER "Zorvel developers <developers@zorvel.org>"
+set(ZORVEL_PACKAGE_MAINTAINER "Zorvel developers <zorvel@users.noreply.example.org>"
     CACHE STRING "Maintainer named in the Debian package")
 
 # "2026-12-09" as "Wed, 09 Dec 2026 00:00:00 +0000", the form of a Debian changelog.

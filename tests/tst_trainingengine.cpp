@@ -40,7 +40,8 @@ private slots:
 
     void startOpensTheStoreWithNoQuestion();
     void newQuestionStoresAndShowsIt();
-    void slotlessTemplateKeepsItsKeyword();
+    void questionWithoutASlotWord_data();
+    void questionWithoutASlotWord();
     void templatesAreDrawnUniformly();
     void leavingAQuestionDiscardsItOnlyWithoutAnswers();
     void acceptedRepeatedPersistent();
@@ -152,19 +153,38 @@ void TrainingEngineTest::newQuestionStoresAndShowsIt()
     QCOMPARE(m_view->scores.last(), 0);
 }
 
-void TrainingEngineTest::slotlessTemplateKeepsItsKeyword()
+// Without a slot word the question's text stays as the template has it, and the
+// stored word (and a "#" keyword) is the empty text, not NULL.
+void TrainingEngineTest::questionWithoutASlotWord_data()
 {
+    QTest::addColumn<int>("templateId");
+    QTest::addColumn<int>("emptiedClass");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("answerClass");
+    QTest::newRow("template without a slot") << 3 << 0 << QStringLiteral("花") << QStringLiteral("请列举你认识的花") << 1;
+    QTest::newRow("slot class without words") << 6 << 1 << QString() << QStringLiteral("请列举#的作用") << 4;
+}
+
+void TrainingEngineTest::questionWithoutASlotWord()
+{
+    QFETCH(int, templateId);
+    QFETCH(int, emptiedClass);
+    QFETCH(QString, keyword);
+    QFETCH(QString, text);
+    QFETCH(int, answerClass);
+    m_db->execute(QStringLiteral("DELETE FROM ci WHERE cxid = ?"), {emptiedClass});
     for (int attempt = 0; attempt < 500; ++attempt) {
         m_engine->startNewQuestion();
-        if (questionRow(m_engine->state().questionId)[0].toInt() == 3)
+        if (questionRow(m_engine->state().questionId)[0].toInt() == templateId)
             break;
     }
-    const QVariantList row = questionRow(m_engine->state().questionId);
-    QCOMPARE(row[0].toInt(), 3);
-    QCOMPARE(row[1].toString(), QString());
-    QCOMPARE(row[2].toString(), QStringLiteral("花"));
-    QCOMPARE(m_view->questions.last(), (QuestionText{QStringLiteral("请列举你认识的花"), QString(), QString()}));
-    QCOMPARE(m_engine->state().answerClassId, 1);
+    const int id = m_engine->state().questionId;
+    QCOMPARE(questionRow(id)[0].toInt(), templateId);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT quote(match_word) || quote(keyword) FROM wt WHERE id = ?"), {id}).toString(),
+             QStringLiteral("''") + QLatin1Char('\'') + keyword + QLatin1Char('\''));
+    QCOMPARE(m_view->questions.last(), (QuestionText{text, QString(), QString()}));
+    QCOMPARE(m_engine->state().answerClassId, answerClass);
 }
 
 void TrainingEngineTest::templatesAreDrawnUniformly()

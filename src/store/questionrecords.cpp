@@ -5,11 +5,21 @@
 #include <QDateTime>
 #include <QSqlQuery>
 
+namespace {
+
+// A null QString binds as NULL; a question without a slot word stores the empty text.
+QString textValue(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+} // namespace
+
 int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword)
 {
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return db.insert(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime) VALUES (?, ?, ?, ?)"),
-                     {templateId, word, keyword, now});
+                     {templateId, textValue(word), textValue(keyword), now});
 }
 
 void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)

@@ -53,6 +53,7 @@ private slots:
     void answersWithoutAQuestionOnlyMoveTheStamp();
     void blankInputIsIgnored();
     void newWordIsFiledUnderTheAnswerClass();
+    void wordAcceptedBeforeCountsAsRepeat_data();
     void wordAcceptedBeforeCountsAsRepeat();
     void wordStoredTwiceIsNeverARepeat();
     void scoreFollowsTheAcceptedAnswers();
@@ -375,17 +376,39 @@ void TrainingEngineTest::newWordIsFiledUnderTheAnswerClass()
     QCOMPARE(count(*m_db, QStringLiteral("hd"), QStringLiteral("ciid = 111")), 1);
 }
 
+// Spellings that differ only in letter case are one answer, for the question
+// (Repeated) and for the dictionary (one word, found again).
+void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("same spelling") << QStringLiteral("亮晶晶") << QStringLiteral("亮晶晶");
+    QTest::newRow("Greek") << QStringLiteral("α") << QStringLiteral("Α");
+    QTest::newRow("full-width Latin") << QStringLiteral("ａ") << QStringLiteral("Ａ");
+    QTest::newRow("Cyrillic") << QStringLiteral("Жук") << QStringLiteral("жУК");
+    QTest::newRow("Roman numerals") << QStringLiteral("第Ⅳ章") << QStringLiteral("第ⅳ章");
+}
+
 void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat()
 {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
     m_engine->startNewQuestion();
-    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶"))); // new word: never a repeat
-    QCOMPARE(m_engine->state().repeatCount, 0);
-    m_engine->startNewQuestion();
-    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
+    QVERIFY(m_engine->submitAnswer(first)); // new word: never a repeat
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
+    QCOMPARE(m_engine->state().repeatCount, 0);
+    const int wordId = m_engine->state().wordId;
+    m_clock->advance(3);
+    QVERIFY(m_engine->submitAnswer(second));
+    QCOMPARE(m_view->records.last().verdict, Verdict::Repeated);
+
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(second));
+    QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
+    QCOMPARE(m_engine->state().wordId, wordId);
     QCOMPARE(m_engine->state().repeatCount, 1);
     QCOMPARE(questionRow(m_engine->state().questionId).mid(3), (QVariantList{3, 1, 1}));
-    QCOMPARE(count(*m_db, QStringLiteral("ci"), QStringLiteral("name = ?"), {QStringLiteral("亮晶晶")}), 1);
+    QCOMPARE(count(*m_db, QStringLiteral("ci")), 111);
 }
 
 void TrainingEngineTest::wordStoredTwiceIsNeverARepeat()

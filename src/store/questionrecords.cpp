@@ -1,6 +1,7 @@
 #include "questionrecords.h"
 
 #include "database.h"
+#include "namelist.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
@@ -48,10 +49,13 @@ bool IsWordUsedBefore(const Database &db, int wordId)
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
 }
 
-bool questionHoldsWordNamed(const Database &db, int questionId, const QString &name)
+bool questionHoldsWordNamed(const Database &db, int questionId, const QStringList &names)
 {
+    QVariantList values{questionId};
+    const QString condition = columnIsOneOf(QStringLiteral("ci.name"), names, values);
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
-                                    " WHERE hd.wtid = ? AND ci.name = ?)"),
-                     {questionId, name})
+                                    " WHERE hd.wtid = ? AND ")
+                         + condition + QLatin1Char(')'),
+                     values)
         .toBool();
 }

@@ -247,6 +247,7 @@ void TrainingRulesTest::gbkLength_data()
     QTest::newRow("GB2312") << QStringLiteral("桌子") << QByteArray::fromHex("d7c0d7d3");
     QTest::newRow("ASCII") << QStringLiteral("ab") << QByteArray("ab");
     QTest::newRow("trail below 0x81") << QStringLiteral("丂") << QByteArray::fromHex("8140");
+    QTest::newRow("trail byte 0x80") << QStringLiteral("亐") << QByteArray::fromHex("8180");
     QTest::newRow("euro sign is the single byte 0x80") << QStringLiteral("€") << QByteArray::fromHex("80");
     QTest::newRow("unencodable becomes ?") << QStringLiteral("😀\u0e01") << QByteArray("??");
     QTest::newRow("full-width A") << QStringLiteral("Ａ") << QByteArray::fromHex("a3c1");

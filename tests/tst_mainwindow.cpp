@@ -74,7 +74,7 @@ private:
 
 void MainWindowTest::initTestCase()
 {
-    installFontSubstitutions();
+    configureApplication(*qApp);
     MessageBoxes::scriptAnswers({});
 }
 
@@ -110,6 +110,11 @@ void MainWindowTest::startQuestion()
 void MainWindowTest::windowFrame()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel"));
+    // Every title reads exactly as given: the program sets no display name, which
+    // X11 would append to each of them; the display name follows the name.
+    QCoreApplication::setApplicationName(QStringLiteral("Zorvel check"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Zorvel check"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
     QCOMPARE(m_window->size(), QSize(362, 474));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));

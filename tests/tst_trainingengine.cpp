@@ -40,7 +40,8 @@ private slots:
 
     void startOpensTheStoreWithNoQuestion();
     void newQuestionStoresAndShowsIt();
-    void slotlessTemplateKeepsItsKeyword();
+    void questionWithoutASlotWord_data();
+    void questionWithoutASlotWord();
     void templatesAreDrawnUniformly();
     void leavingAQuestionDiscardsItOnlyWithoutAnswers();
     void acceptedRepeatedPersistent();
@@ -52,12 +53,14 @@ private slots:
     void answersWithoutAQuestionOnlyMoveTheStamp();
     void blankInputIsIgnored();
     void newWordIsFiledUnderTheAnswerClass();
+    void wordAcceptedBeforeCountsAsRepeat_data();
     void wordAcceptedBeforeCountsAsRepeat();
     void wordStoredTwiceIsNeverARepeat();
     void scoreFollowsTheAcceptedAnswers();
     void failedAnswerWriteLeavesStoreAndStateAsTheyWere();
     void failedNewQuestionLeavesTheCurrentOne();
     void clearRestoresTheSeed();
+    void failedClearChangesNothing_data();
     void failedClearChangesNothing();
     void finishDiscardsAndCloses();
     void commandsFailClearlyWithoutADatabase();
@@ -152,19 +155,38 @@ void TrainingEngineTest::newQuestionStoresAndShowsIt()
     QCOMPARE(m_view->scores.last(), 0);
 }
 
-void TrainingEngineTest::slotlessTemplateKeepsItsKeyword()
+// Without a slot word the question's text stays as the template has it, and the
+// stored word (and a "#" keyword) is the empty text, not NULL.
+void TrainingEngineTest::questionWithoutASlotWord_data()
 {
+    QTest::addColumn<int>("templateId");
+    QTest::addColumn<int>("emptiedClass");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("answerClass");
+    QTest::newRow("template without a slot") << 3 << 0 << QStringLiteral("花") << QStringLiteral("请列举你认识的花") << 1;
+    QTest::newRow("slot class without words") << 6 << 1 << QString() << QStringLiteral("请列举#的作用") << 4;
+}
+
+void TrainingEngineTest::questionWithoutASlotWord()
+{
+    QFETCH(int, templateId);
+    QFETCH(int, emptiedClass);
+    QFETCH(QString, keyword);
+    QFETCH(QString, text);
+    QFETCH(int, answerClass);
+    m_db->execute(QStringLiteral("DELETE FROM ci WHERE cxid = ?"), {emptiedClass});
     for (int attempt = 0; attempt < 500; ++attempt) {
         m_engine->startNewQuestion();
-        if (questionRow(m_engine->state().questionId)[0].toInt() == 3)
+        if (questionRow(m_engine->state().questionId)[0].toInt() == templateId)
             break;
     }
-    const QVariantList row = questionRow(m_engine->state().questionId);
-    QCOMPARE(row[0].toInt(), 3);
-    QCOMPARE(row[1].toString(), QString());
-    QCOMPARE(row[2].toString(), QStringLiteral("花"));
-    QCOMPARE(m_view->questions.last(), (QuestionText{QStringLiteral("请列举你认识的花"), QString(), QString()}));
-    QCOMPARE(m_engine->state().answerClassId, 1);
+    const int id = m_engine->state().questionId;
+    QCOMPARE(questionRow(id)[0].toInt(), templateId);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT quote(match_word) || quote(keyword) FROM wt WHERE id = ?"), {id}).toString(),
+             QStringLiteral("''") + QLatin1Char('\'') + keyword + QLatin1Char('\''));
+    QCOMPARE(m_view->questions.last(), (QuestionText{text, QString(), QString()}));
+    QCOMPARE(m_engine->state().answerClassId, answerClass);
 }
 
 void TrainingEngineTest::templatesAreDrawnUniformly()
@@ -276,13 +298,16 @@ void TrainingEngineTest::nonChineseTextIsInvalidEveryTime()
     QFETCH(QString, answer);
     m_engine->startNewQuestion();
     const QString before = DatabaseFixture::dump(*m_db);
-    for (int i = 0; i < 3; ++i) {
+    QSet<QString> phrases;
+    for (int i = 0; i < 10; ++i) {
         m_clock->advance(3);
         QVERIFY(m_engine->submitAnswer(answer));
         QCOMPARE(m_view->records.last().verdict, Verdict::Invalid);
         QCOMPARE(m_view->records.last().answer, answer);
         QVERIFY(feedbackOfType(2).split(QLatin1Char('\n')).contains(m_view->records.last().feedback));
+        phrases.insert(m_view->records.last().feedback);
     }
+    QVERIFY2(phrases.size() > 1, "the phrase is drawn at random among those of its type");
     QCOMPARE(DatabaseFixture::dump(*m_db), before);
     QCOMPARE(m_engine->state().score, 0);
 }
@@ -355,17 +380,39 @@ void TrainingEngineTest::newWordIsFiledUnderTheAnswerClass()
     QCOMPARE(count(*m_db, QStringLiteral("hd"), QStringLiteral("ciid = 111")), 1);
 }
 
+// Spellings that differ only in letter case are one answer, for the question
+// (Repeated) and for the dictionary (one word, found again).
+void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("same spelling") << QStringLiteral("亮晶晶") << QStringLiteral("亮晶晶");
+    QTest::newRow("Greek") << QStringLiteral("α") << QStringLiteral("Α");
+    QTest::newRow("full-width Latin") << QStringLiteral("ａ") << QStringLiteral("Ａ");
+    QTest::newRow("Cyrillic") << QStringLiteral("Жук") << QStringLiteral("жУК");
+    QTest::newRow("Roman numerals") << QStringLiteral("第Ⅳ章") << QStringLiteral("第ⅳ章");
+}
+
 void TrainingEngineTest::wordAcceptedBeforeCountsAsRepeat()
 {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
     m_engine->startNewQuestion();
-    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶"))); // new word: never a repeat
-    QCOMPARE(m_engine->state().repeatCount, 0);
-    m_engine->startNewQuestion();
-    QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
+    QVERIFY(m_engine->submitAnswer(first)); // new word: never a repeat
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
+    QCOMPARE(m_engine->state().repeatCount, 0);
+    const int wordId = m_engine->state().wordId;
+    m_clock->advance(3);
+    QVERIFY(m_engine->submitAnswer(second));
+    QCOMPARE(m_view->records.last().verdict, Verdict::Repeated);
+
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(second));
+    QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
+    QCOMPARE(m_engine->state().wordId, wordId);
     QCOMPARE(m_engine->state().repeatCount, 1);
     QCOMPARE(questionRow(m_engine->state().questionId).mid(3), (QVariantList{3, 1, 1}));
-    QCOMPARE(count(*m_db, QStringLiteral("ci"), QStringLiteral("name = ?"), {QStringLiteral("亮晶晶")}), 1);
+    QCOMPARE(count(*m_db, QStringLiteral("ci")), 111);
 }
 
 void TrainingEngineTest::wordStoredTwiceIsNeverARepeat()
@@ -466,19 +513,37 @@ void TrainingEngineTest::clearRestoresTheSeed()
     QCOMPARE(m_engine->state().questionId, 1);
 }
 
+// The clear command drops the tables one by one; whichever of them fails, the
+// tables dropped before it come back with the rollback.
+void TrainingEngineTest::failedClearChangesNothing_data()
+{
+    QTest::addColumn<QString>("missingTable");
+    for (const char *table : {"wtlx", "wt", "ci"})
+        QTest::newRow(table) << QString::fromLatin1(table);
+}
+
 void TrainingEngineTest::failedClearChangesNothing()
 {
+    QFETCH(QString, missingTable);
     m_engine->startNewQuestion();
     QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
-    m_db->execute(QStringLiteral("DROP TABLE wtlx"));
-    const int tableCount =
-        m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt();
+    m_db->execute(QStringLiteral("DROP TABLE ") + missingTable);
+    const auto tablesAndRows = [this] {
+        QStringList tables;
+        QSqlQuery query = m_db->execute(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
+        while (query.next())
+            tables.append(query.value(0).toString());
+        for (QString &table : tables)
+            table += QLatin1Char(':') + QString::number(count(*m_db, table));
+        return tables;
+    };
+    const QStringList before = tablesAndRows();
+    QCOMPARE(before.size(), 5);
     const TrainingState state = m_engine->state();
 
     QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->clearAllRecords());
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(), tableCount);
-    QCOMPARE(count(*m_db, QStringLiteral("wt")), 1);
-    QCOMPARE(count(*m_db, QStringLiteral("ci")), 111);
+    QCOMPARE(tablesAndRows(), before);
     QCOMPARE(m_engine->state().questionId, state.questionId);
     QCOMPARE(m_engine->state().givenAnswers.size(), state.givenAnswers.size());
     QCOMPARE(m_view->resets, 0);

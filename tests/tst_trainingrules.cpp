@@ -1,4 +1,5 @@
 #include "training/answerchecking.h"
+#include "training/casefolding.h"
 #include "training/gbk.h"
 #include "training/questiontext.h"
 #include "training/randomsource.h"
@@ -24,6 +25,8 @@ private slots:
     void verdictFor_data();
     void verdictFor();
     void submissionNumbersIgnoreCaseAndUseTheLatestEntry();
+    void caseFoldingAgreesOnBothSides_data();
+    void caseFoldingAgreesOnBothSides();
     void scoreAfterAnswers_data();
     void scoreAfterAnswers();
     void chineseText_data();
@@ -117,6 +120,63 @@ void TrainingRulesTest::submissionNumbersIgnoreCaseAndUseTheLatestEntry()
     QCOMPARE(countSubmission(given, QStringLiteral("椅子"), true), 2);
 }
 
+// The answer list and the store judge two spellings the same answer alike: the
+// list through foldCase(), the store by looking up caseVariants(). The store
+// is asked only for double-byte spellings, as no stored word holds a single byte.
+void TrainingRulesTest::caseFoldingAgreesOnBothSides_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("sameAnswer");
+    QTest::addColumn<QStringList>("spellingsOfSecond");
+    const auto row = [](const char *name, const char *first, const char *second, bool same,
+                        std::initializer_list<const char *> spellings) {
+        QStringList list;
+        for (const char *spelling : spellings)
+            list.append(QString::fromUtf8(spelling));
+        QTest::newRow(name) << QString::fromUtf8(first) << QString::fromUtf8(second) << same << list;
+    };
+    row("full-width Latin", "ａＢ", "Ａｂ", true, {"Ａｂ", "ａｂ", "ＡＢ", "ａＢ"});
+    row("Greek", "α", "Α", true, {"Α", "α"});
+    row("Cyrillic", "ё", "Ё", true, {"Ё", "ё"});
+    row("Roman numerals", "ⅳ", "Ⅳ", true, {"Ⅳ", "ⅳ"});
+    row("between Chinese characters", "维生素ｃ片", "维生素Ｃ片", true, {"维生素Ｃ片", "维生素ｃ片"});
+    row("ASCII letters", "abc", "ABC", true, {"ABC"});
+    row("width is not case", "ａ", "A", false, {"A"});
+    row("Ⅺ has no small form in the code page", "ⅺ", "Ⅺ", true, {"Ⅺ"});
+    row("no cased letter", "桌子", "桌子", true, {"桌子"});
+    QStringList eightLetters; // an answer box full of them
+    for (int cases = 0; cases < 256; ++cases) {
+        QString spelling;
+        for (int i = 0; i < 8; ++i)
+            spelling += QChar(char16_t((cases >> i & 1 ? u'ａ' : u'Ａ') + i));
+        eightLetters.append(spelling);
+    }
+    QTest::newRow("eight letters") << QStringLiteral("ａｂｃｄｅｆｇｈ") << QStringLiteral("ＡＢＣＤＥＦＧＨ") << true << eightLetters;
+    row("more spellings than an answer box can hold", "ａｂｃｄｅｆｇｈｉ", "ＡＢＣＤＥＦＧＨＩ", true,
+        {"ＡＢＣＤＥＦＧＨＩ"});
+}
+
+void TrainingRulesTest::caseFoldingAgreesOnBothSides()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, sameAnswer);
+    QFETCH(QStringList, spellingsOfSecond);
+    QList<GivenAnswer> given;
+    countSubmission(given, first, false);
+    QCOMPARE(countSubmission(given, first, true), 2);
+    QCOMPARE(countSubmission(given, second, true), sameAnswer ? 3 : 2);
+    QCOMPARE(foldCase(first) == foldCase(second), sameAnswer);
+
+    const QStringList spellings = caseVariants(second);
+    QCOMPARE(QSet<QString>(spellings.cbegin(), spellings.cend()),
+             QSet<QString>(spellingsOfSecond.cbegin(), spellingsOfSecond.cend()));
+    QCOMPARE(spellings.first(), second);
+    for (const QString &spelling : spellings)
+        QCOMPARE(foldCase(spelling), foldCase(second));
+}
+
 void TrainingRulesTest::scoreAfterAnswers_data()
 {
     QTest::addColumn<int>("answers");
@@ -187,6 +247,7 @@ void TrainingRulesTest::gbkLength_data()
     QTest::newRow("GB2312") << QStringLiteral("桌子") << QByteArray::fromHex("d7c0d7d3");
     QTest::newRow("ASCII") << QStringLiteral("ab") << QByteArray("ab");
     QTest::newRow("trail below 0x81") << QStringLiteral("丂") << QByteArray::fromHex("8140");
+    QTest::newRow("trail byte 0x80") << QStringLiteral("亐") << QByteArray::fromHex("8180");
     QTest::newRow("euro sign is the single byte 0x80") << QStringLiteral("€") << QByteArray::fromHex("80");
     QTest::newRow("unencodable becomes ?") << QStringLiteral("😀\u0e01") << QByteArray("??");
     QTest::newRow("full-width A") << QStringLiteral("Ａ") << QByteArray::fromHex("a3c1");

@@ -1,6 +1,7 @@
 #include "dictionary.h"
 
 #include "database.h"
+#include "namelist.h"
 #include "rowselection.h"
 
 #include <QSqlQuery>
@@ -11,9 +12,12 @@ const RowSelection wordsOfClass{QStringLiteral("ci"), QStringLiteral("name"), QS
 
 } // namespace
 
-int FindWordId(const Database &db, const QString &name)
+int FindWordId(const Database &db, const QStringList &names)
 {
-    QSqlQuery query = db.execute(QStringLiteral("SELECT id FROM ci WHERE name = ? LIMIT 2"), {name});
+    QVariantList values;
+    const QString condition = columnIsOneOf(QStringLiteral("name"), names, values);
+    QSqlQuery query =
+        db.execute(QStringLiteral("SELECT id FROM ci WHERE ") + condition + QStringLiteral(" LIMIT 2"), values);
     if (!query.next())
         return 0;
     const int id = query.value(0).toInt();

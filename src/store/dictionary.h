@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Database;
 
 // The dictionary (ci): the seed words and every new word of an accepted answer,
 // each filed under a word class (cx id 1 to 4).
 
-// The id of the word of that name, or 0 when there is none or more than one.
-int FindWordId(const Database &db, const QString &name);
+// The id of the one word stored under any of the names (the spellings of one
+// answer), or 0 when there is none or more than one.
+int FindWordId(const Database &db, const QStringList &names);
 // Files a new word under the class and returns its id.
 int AddWord(const Database &db, int classId, const QString &name);
 

@@ -1,15 +1,26 @@
 #include "questionrecords.h"
 
 #include "database.h"
+#include "namelist.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
+
+namespace {
+
+// A null QString binds as NULL; a question without a slot word stores the empty text.
+QString textValue(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+} // namespace
 
 int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword)
 {
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return db.insert(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime) VALUES (?, ?, ?, ?)"),
-                     {templateId, word, keyword, now});
+                     {templateId, textValue(word), textValue(keyword), now});
 }
 
 void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
@@ -38,10 +49,13 @@ bool IsWordUsedBefore(const Database &db, int wordId)
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
 }
 
-bool questionHoldsWordNamed(const Database &db, int questionId, const QString &name)
+bool questionHoldsWordNamed(const Database &db, int questionId, const QStringList &names)
 {
+    QVariantList values{questionId};
+    const QString condition = columnIsOneOf(QStringLiteral("ci.name"), names, values);
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
-                                    " WHERE hd.wtid = ? AND ci.name = ?)"),
-                     {questionId, name})
+                                    " WHERE hd.wtid = ? AND ")
+                         + condition + QLatin1Char(')'),
+                     values)
         .toBool();
 }

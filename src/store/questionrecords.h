@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Database;
 
@@ -18,5 +19,6 @@ void DeleteQuestion(const Database &db, int questionId);
 void LinkAnswer(const Database &db, int questionId, int wordId);
 // Whether the word was accepted as an answer before, to any question.
 bool IsWordUsedBefore(const Database &db, int wordId);
-// Whether the question already holds an accepted answer filed under a word of that name.
-bool questionHoldsWordNamed(const Database &db, int questionId, const QString &name);
+// Whether the question already holds an accepted answer filed under a word of any
+// of the names (the spellings of one answer).
+bool questionHoldsWordNamed(const Database &db, int questionId, const QStringList &names);

@@ -1,5 +1,6 @@
 #include "answerchecking.h"
 
+#include "casefolding.h"
 #include "gbk.h"
 #include "randomsource.h"
 #include "store/questionrecords.h"
@@ -27,9 +28,10 @@ int countSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, boo
     int number = 1;
     if (alreadyAccepted) {
         // The question holds the answer, so it was submitted before; its latest entry counts.
+        const QString folded = foldCase(answer);
         int previous = 1;
         for (auto it = givenAnswers.crbegin(); it != givenAnswers.crend(); ++it) {
-            if (it->text.compare(answer, Qt::CaseInsensitive) == 0) {
+            if (foldCase(it->text) == folded) {
                 previous = it->count;
                 break;
             }
@@ -51,7 +53,7 @@ Verdict verdictFor(bool chineseText, int submissionNumber)
 
 Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId, const QString &answer)
 {
-    const bool alreadyAccepted = questionHoldsWordNamed(db, questionId, answer);
+    const bool alreadyAccepted = questionHoldsWordNamed(db, questionId, caseVariants(answer));
     const int number = countSubmission(givenAnswers, answer, alreadyAccepted);
     return verdictFor(IsChineseText(answer), number);
 }

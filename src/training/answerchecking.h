@@ -19,13 +19,14 @@ bool isTooFast(qint64 lastAnswerSecond, qint64 now);
 
 // The submission number of `answer`: 1 unless the question already holds it as an
 // accepted answer, then one more than its latest entry in the list (compared
-// without regard to letter case). Appends the new entry to the list.
+// through foldCase()). Appends the new entry to the list.
 int countSubmission(QList<GivenAnswer> &givenAnswers, const QString &answer, bool alreadyAccepted);
 
 // The verdict for an answer with the given submission number.
 Verdict verdictFor(bool chineseText, int submissionNumber);
 
-// Judges `answer` for the question and records the submission in the list.
+// Judges `answer` for the question and records the submission in the list. The
+// question holds the answer when it holds any of its case variants.
 Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId,
                     const QString &answer);
 

@@ -1,6 +1,7 @@
 #include "trainingengine.h"
 
 #include "answerchecking.h"
+#include "casefolding.h"
 #include "clock.h"
 #include "questiongeneration.h"
 #include "randomsource.h"
@@ -149,7 +150,7 @@ void TrainingEngine::storeAcceptedAnswer(const QString &answer)
 {
     TrainingState next = m_state;
     Transaction transaction(m_db);
-    next.wordId = FindWordId(m_db, answer);
+    next.wordId = FindWordId(m_db, caseVariants(answer));
     if (next.wordId == 0)
         next.wordId = AddWord(m_db, next.answerClassId, answer);
     else if (IsWordUsedBefore(m_db, next.wordId))

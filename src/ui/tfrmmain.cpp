@@ -7,12 +7,14 @@
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 
 namespace {
@@ -24,21 +26,24 @@ constexpr int recordLinesBeforeScrolling = 10;
 constexpr int scoreBarLeft = 48;
 constexpr int scoreLabelGap = 6;
 
+// Record lines stand this many pixels apart, whatever the font's own line
+// spacing: the panes' text area (209 pixels less the padding set in the form)
+// holds exactly ten of them.
+constexpr qreal recordLinePitch = 20;
+
 // Adds one line in the given colour at the end of a record pane.
-void appendLine(QPlainTextEdit *pane, const QString &text, const QColor &color, bool firstLine)
+void appendLine(QTextEdit *pane, const QString &text, const QColor &color, bool firstLine)
 {
     QTextCursor cursor(pane->document());
     cursor.movePosition(QTextCursor::End);
     if (!firstLine)
         cursor.insertBlock();
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(recordLinePitch, QTextBlockFormat::FixedHeight);
+    cursor.setBlockFormat(pitch);
     QTextCharFormat format;
     format.setForeground(color);
     cursor.insertText(text, format);
-}
-
-void scrollToEnd(QPlainTextEdit *pane)
-{
-    pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
 }
 
 } // namespace
@@ -218,10 +223,11 @@ void TfrmMain::FormMouseMove(QObject *watched, const QPoint &position)
 
 void TfrmMain::setUpRecordPanes()
 {
-    for (QPlainTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade}) {
+    for (QTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade}) {
         pane->setAttribute(Qt::WA_TransparentForMouseEvents);
         pane->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
         pane->setUndoRedoEnabled(false);
+        pane->document()->setDocumentMargin(0);
     }
     ui->reQuestion->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->reQuestion->document()->setDocumentMargin(2);
@@ -229,10 +235,7 @@ void TfrmMain::setUpRecordPanes()
 
 int TfrmMain::visibleRecordLines() const
 {
-    const QPlainTextEdit *pane = ui->reAnswerResult;
-    const int lineHeight = std::max(1, pane->fontMetrics().lineSpacing());
-    const int textHeight = pane->viewport()->height() - 2 * int(pane->document()->documentMargin());
-    return std::max(1, textHeight / lineHeight);
+    return std::max(1, int(ui->reAnswerResult->viewport()->height() / recordLinePitch));
 }
 
 void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict)
@@ -241,8 +244,7 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
     appendLine(ui->reAnswerResult, recordText, palette().color(QPalette::Text), firstLine);
     appendLine(ui->reAnswerGrade, verdictText, verdictColor(verdict), firstLine);
     ++m_recordLines;
-    scrollToEnd(ui->reAnswerResult);
-    scrollToEnd(ui->reAnswerGrade);
+    showRecordLinesUpTo(m_recordLines);
     if (m_recordLines > recordLinesBeforeScrolling) {
         ui->sbAnswerResult->setEnabled(true);
         ui->sbAnswerResult->setMaximum(m_recordLines);
@@ -254,9 +256,18 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
 // whatever the size of the step that led there.
 void TfrmMain::sbAnswerResultScroll(int position)
 {
-    const int first = firstVisibleLine(position, visibleRecordLines());
-    for (QPlainTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade})
-        pane->verticalScrollBar()->setValue(std::min(first, pane->verticalScrollBar()->maximum()));
+    showRecordLinesUpTo(position);
+}
+
+// Scrolls both panes so that record line `lastLine` (1-based) is their bottom
+// line, or, for the first lines, so that they show the record from its start.
+void TfrmMain::showRecordLinesUpTo(int lastLine)
+{
+    const int top = int(firstVisibleLine(lastLine, visibleRecordLines()) * recordLinePitch);
+    for (QTextEdit *pane : {ui->reAnswerResult, ui->reAnswerGrade}) {
+        pane->document()->documentLayout()->documentSize(); // lays out lines just added
+        pane->verticalScrollBar()->setValue(top);
+    }
 }
 
 void TfrmMain::ShowScore(int score)

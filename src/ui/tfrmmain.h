@@ -14,7 +14,6 @@ class TfrmMain;
 }
 
 class Database;
-class QPlainTextEdit;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
@@ -57,6 +56,7 @@ private:
     void lblQuitClick();
     void edAnswerKeyUp();
     void sbAnswerResultScroll(int position);
+    void showRecordLinesUpTo(int lastLine);
 
     void setUpStatusHints();
     void setUpRecordPanes();

@@ -28,6 +28,11 @@ void DeleteQuestion(const Database &db, int questionId)
     db.execute(QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
 }
 
+void discardUnansweredQuestions(const Database &db)
+{
+    db.execute(QStringLiteral("DELETE FROM wt WHERE NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
+}
+
 void LinkAnswer(const Database &db, int questionId, int wordId)
 {
     db.insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});

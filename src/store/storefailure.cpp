@@ -34,7 +34,7 @@ QString openingSentence(int code)
         return QStringLiteral("读取数据库文件“%1”时出错，文件没有被改动。请检查磁盘后重新启动 Zorvel。");
     case ResultCode::busy:
     case ResultCode::locked:
-        return QStringLiteral("数据库文件“%1”正被另一个程序锁定，Zorvel 等待 10 秒后仍无法使用它。"
+        return QStringLiteral("数据库文件“%1”正被另一个程序锁定，等待超时，Zorvel 无法使用它。"
                               "请关闭正在使用它的程序后重新启动 Zorvel。");
     default:
         return QStringLiteral("无法打开数据库文件“%1”。");
@@ -50,8 +50,7 @@ QString statementSentence(int code)
         return QStringLiteral("读写数据库文件“%1”时出错，这次操作没有完成。请检查磁盘后再试。");
     case ResultCode::busy:
     case ResultCode::locked:
-        return QStringLiteral("数据库文件“%1”正被另一个程序占用，Zorvel 等待 10 秒后仍无法使用它，"
-                              "这次操作没有完成。请稍后再试。");
+        return QStringLiteral("数据库文件“%1”正被另一个程序占用，等待超时，这次操作没有完成。请稍后再试。");
     case ResultCode::readOnly:
         return readOnlyWriteSentence();
     case ResultCode::corrupt:

@@ -219,13 +219,22 @@ ConnectionSettings BuildConnectionString(const QString &path)
     return {path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs)};
 }
 
+// Where the logs were put is told even when the start fails after setting them
+// aside: the next start no longer finds them.
 QList<StartupNotice> OpenDatabase(Database &db)
 {
     const QString path = GetDatabasePath();
     QList<StartupNotice> notices;
     if (const QStringList setAside = setAsideOrphanedLogs(path); !setAside.isEmpty())
         notices.append(setAsideNotice(setAside));
-    EnsureDatabaseFile(path);
-    notices += db.open(BuildConnectionString(path));
+    try {
+        EnsureDatabaseFile(path);
+        notices += db.open(BuildConnectionString(path));
+    } catch (const DatabaseError &error) {
+        if (notices.isEmpty())
+            throw;
+        throw DatabaseError(error.summary() + QStringLiteral("\n\n") + notices.first().text, error.engineText(),
+                            error.resultCode());
+    }
     return notices;
 }

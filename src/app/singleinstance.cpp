@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMainWindow>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 

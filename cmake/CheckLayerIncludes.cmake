@@ -18,7 +18,7 @@ set(layer_evaluate_folders store chart widgets)
 set(layer_evaluate_qt QtCore QtGui QtWidgets)
 set(layer_ui_folders training evaluate widgets)
 set(layer_ui_qt QtCore QtGui QtWidgets)
-set(layer_app_folders ui training store)
+set(layer_app_folders ui training store widgets)
 set(layer_app_qt QtCore QtGui QtWidgets QtNetwork)
 set(layers store training chart widgets evaluate ui app)
 

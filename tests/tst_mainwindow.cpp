@@ -57,6 +57,8 @@ private slots:
     void closingDiscardsAnUnansweredQuestion();
     void closingWithABrokenDatabaseStillCloses();
     void startupErrorIsShownAndTheWindowStillOpens();
+    void startupNoticesAreShown_data();
+    void startupNoticesAreShown();
 
 private:
     template<typename T>
@@ -644,6 +646,49 @@ void MainWindowTest::startupErrorIsShownAndTheWindowStillOpens()
     QCOMPARE(MessageBoxes::shownTexts().size(), 3);
     QVERIFY(MessageBoxes::shownTexts().last().contains(QStringLiteral("数据库没有打开")));
     submit(QStringLiteral("桌子"));
+    QVERIFY(m_window->close());
+}
+
+void MainWindowTest::startupNoticesAreShown_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("afterNewQuestion");
+    QTest::newRow("logs set aside") << false << QStringLiteral("改名保存在原处") << QString();
+    QTest::newRow("damaged file") << true << QStringLiteral("已损坏") << QStringLiteral("已损坏");
+}
+
+// What the start-up found is told in a box before the window is used; the window
+// opens either way.
+void MainWindowTest::startupNoticesAreShown()
+{
+    QFETCH(bool, damaged);
+    QFETCH(QString, notice);
+    QFETCH(QString, afterNewQuestion);
+    m_main.reset();
+    const QString path = GetDatabasePath();
+    if (damaged) {
+        QFile file(path);
+        QVERIFY(file.resize(file.size() - 4096));
+    } else {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(DatabaseFixture::writeBytes(path + QStringLiteral("-wal"), "left by a crash"));
+    }
+    MessageBoxes::clearShownTexts();
+    m_main = std::make_unique<TestableMainWindow>();
+    m_window = &m_main->window;
+    m_window->show();
+    QCOMPARE(MessageBoxes::shownTexts().size(), 1);
+    QVERIFY2(MessageBoxes::shownTexts().first().contains(notice), qPrintable(MessageBoxes::shownTexts().first()));
+
+    startQuestion();
+    if (afterNewQuestion.isEmpty()) {
+        QCOMPARE(MessageBoxes::shownTexts().size(), 2); // only the confirmation
+        QVERIFY(!child<QTextEdit>("reQuestion")->toPlainText().isEmpty());
+    } else {
+        QCOMPARE(MessageBoxes::shownTexts().size(), 3);
+        QVERIFY(MessageBoxes::shownTexts().last().contains(afterNewQuestion));
+    }
     QVERIFY(m_window->close());
 }
 

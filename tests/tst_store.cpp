@@ -1,19 +1,97 @@
 #include "databasefixture.h"
+#include "fakeclock.h"
 #include "temporaryhome.h"
 
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/resultcode.h"
 #include "store/schema.h"
 #include "store/transaction.h"
+#include "training/randomsource.h"
+#include "training/trainingengine.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSemaphore>
 #include <QSqlQuery>
 #include <QThread>
+#include <QtEndian>
 #include <QtTest>
 
 using DatabaseFixture::count;
+using DatabaseFixture::filesBeside;
+using DatabaseFixture::writeBytes;
+
+namespace {
+
+enum Outcome { Refused, Opened, OpenedDamaged };
+
+void insertWords(const Database &db, int words)
+{
+    Transaction transaction(db);
+    for (int i = 0; i < words; ++i)
+        db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {QStringLiteral("词%1").arg(i)});
+    transaction.commit();
+}
+
+void writeForeignDatabase(const QByteArray &kind, const QString &path)
+{
+    Database other(QStringLiteral("other"));
+    other.open(BuildConnectionString(path), Database::NewFile);
+    other.execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+    other.execute(QStringLiteral("CREATE TABLE notes (body TEXT)"));
+    if (kind == "newer") {
+        other.execute(QStringLiteral("PRAGMA application_id = 1515345484"));
+        other.execute(QStringLiteral("PRAGMA user_version = 99"));
+    }
+    other.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    other.execute(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
+    if (kind != "sqlite+log")
+        return;
+    const DatabaseFixture::CrashState crashed = DatabaseFixture::takeCrashState(path);
+    other.close();
+    DatabaseFixture::restoreCrashState(path, crashed);
+}
+
+// Zorvel's own file with a history: an unanswered question and 300 words more.
+// "cut" loses its last page; "cut+log" is what a checkpoint cut short leaves: the
+// file's header already counts the pages that only its log holds so far.
+void writeOwnDatabase(const QByteArray &kind, const QString &path)
+{
+    DatabaseFixture::CrashState crashed;
+    {
+        Database own(QStringLiteral("own"));
+        OpenDatabase(own);
+        own.execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+        own.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        insertWords(own, 300);
+        if (kind == "cut+log") {
+            crashed = DatabaseFixture::takeCrashState(path);
+            qToBigEndian<quint32>(own.scalar(QStringLiteral("PRAGMA page_count")).toUInt(), crashed.file.data() + 28);
+        }
+    }
+    if (kind == "cut+log") {
+        DatabaseFixture::restoreCrashState(path, crashed);
+    } else {
+        QFile file(path);
+        QVERIFY(file.resize(file.size() - 4096));
+    }
+}
+
+void writeBadFile(const QByteArray &kind, const QString &path)
+{
+    if (kind == "text")
+        QVERIFY(writeBytes(path, QByteArray("Standard Jet DB\0 not really a database\n", 40)));
+    else if (kind == "empty")
+        QVERIFY(writeBytes(path, QByteArray()));
+    else if (kind.startsWith("cut"))
+        writeOwnDatabase(kind, path);
+    else
+        writeForeignDatabase(kind, path);
+}
+
+} // namespace
 
 class StoreTest : public QObject
 {
@@ -30,12 +108,16 @@ private slots:
     void dropWithMissingTableChangesNothing();
     void declaredTextLengthsAreEnforced();
     void identityKeysAreNotReused();
-    void foreignFileIsRefusedAndLeftAlone_data();
-    void foreignFileIsRefusedAndLeftAlone();
+    void badFileIsLeftAsItWas_data();
+    void badFileIsLeftAsItWas();
     void blockedDataFolderGivesClearError();
     void databasePathThatIsAFolderGivesClearError();
     void interruptedCreationLeavesNoFile();
+    void orphanedLogsAreSetAside_data();
+    void orphanedLogsAreSetAside();
     void secondConnectionWaitsForTheFirst();
+    void lockHeldPastTheTimeoutIsToldAsSuch();
+    void damageFoundLaterStopsEveryWrite();
     void statementsFailClearlyWhenNotOpen();
 
 private:
@@ -187,49 +269,82 @@ void StoreTest::identityKeysAreNotReused()
     QCOMPARE(db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {}), 3);
 }
 
-void StoreTest::foreignFileIsRefusedAndLeftAlone_data()
+void StoreTest::badFileIsLeftAsItWas_data()
 {
     QTest::addColumn<QByteArray>("kind");
-    QTest::newRow("text file") << QByteArray("text");
-    QTest::newRow("empty file") << QByteArray("empty");
-    QTest::newRow("other program's database") << QByteArray("sqlite");
-    QTest::newRow("newer Zorvel database") << QByteArray("newer");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("told");
+    const QString foreign = QStringLiteral("不是 Zorvel 的数据库");
+    const QString damaged = QStringLiteral("已损坏");
+    QTest::newRow("text file") << QByteArray("text") << int(Refused) << foreign;
+    QTest::newRow("empty file") << QByteArray("empty") << int(Refused) << foreign;
+    QTest::newRow("other program's database") << QByteArray("sqlite") << int(Refused) << foreign;
+    QTest::newRow("other program's database with a pending log") << QByteArray("sqlite+log") << int(Refused) << foreign;
+    QTest::newRow("newer Zorvel database") << QByteArray("newer") << int(Refused) << QStringLiteral("较新版本");
+    QTest::newRow("own file cut short") << QByteArray("cut") << int(OpenedDamaged) << damaged;
+    QTest::newRow("own file short of its header, its log beside it") << QByteArray("cut+log") << int(Opened) << QString();
 }
 
-void StoreTest::foreignFileIsRefusedAndLeftAlone()
+// Whatever the start-up finds, it never changes a file it cannot use: a file of
+// another program (even one whose pending log a close would apply), of a newer
+// version, or a damaged one of its own.
+void StoreTest::badFileIsLeftAsItWas()
 {
     QFETCH(QByteArray, kind);
+    QFETCH(int, outcome);
+    QFETCH(QString, told);
     const QString path = GetDatabasePath();
-    if (kind == "text" || kind == "empty") {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (kind == "text")
-            file.write("Standard Jet DB\0 not really a database\n", 40);
-    } else {
-        Database other(QStringLiteral("other"));
-        other.open(BuildConnectionString(path), Database::NewFile);
-        other.execute(QStringLiteral("CREATE TABLE notes (body TEXT)"));
-        other.execute(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
-        if (kind == "newer") {
-            other.execute(QStringLiteral("PRAGMA application_id = 1515345484"));
-            other.execute(QStringLiteral("PRAGMA user_version = 99"));
-        }
-    }
+    const QString leftover = path + QStringLiteral(".a1B2c3.part");
+    writeBadFile(kind, path);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(writeBytes(leftover, "x"));
     const QByteArray before = DatabaseFixture::fileBytes(path);
+    const QByteArray logBefore = DatabaseFixture::fileBytes(path + QStringLiteral("-wal"));
     const QDateTime modified = QFileInfo(path).lastModified();
+    const QStringList filesBefore = filesBeside(path);
 
     Database db;
+    FakeClock clock;
+    RandomSource random(5);
+    TrainingEngine engine(db, clock, random);
+    QList<StartupNotice> notices;
     try {
-        OpenDatabase(db);
-        QFAIL("a foreign file was accepted");
+        notices = engine.start();
+        QVERIFY2(outcome != Refused, "a file that is not Zorvel's was accepted");
     } catch (const DatabaseError &error) {
+        QVERIFY2(outcome == Refused, qPrintable(error.text()));
         QVERIFY2(error.summary().contains(QDir::toNativeSeparators(path)), qPrintable(error.text()));
-        QVERIFY(error.summary().contains(kind == "newer" ? QStringLiteral("较新版本") : QStringLiteral("不是 Zorvel 的数据库")));
+        QVERIFY2(error.summary().contains(told), qPrintable(error.text()));
+        QVERIFY(!db.isOpen());
     }
-    QVERIFY(!db.isOpen());
+
+    if (outcome == Opened) {
+        QVERIFY(notices.isEmpty());
+        QVERIFY(db.isWritable());
+        QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        QCOMPARE(count(db, QStringLiteral("ci")), 110 + 300);
+        QVERIFY(!QFileInfo::exists(leftover)); // a writable session starts clean
+        return;
+    }
+    if (outcome == OpenedDamaged) {
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.first().kind, StartupNotice::Warning);
+        QVERIFY2(notices.first().text.contains(told), qPrintable(notices.first().text));
+        QCOMPARE(db.access(), Database::Damaged);
+        QCOMPARE(count(db, QStringLiteral("wt")), 1); // the history can still be read ...
+        try {
+            engine.startNewQuestion(); // ... but not added to
+            QFAIL("a damaged file was written to");
+        } catch (const DatabaseError &error) {
+            QVERIFY2(error.summary().contains(told), qPrintable(error.text()));
+        }
+        engine.finish();
+    }
     QCOMPARE(DatabaseFixture::fileBytes(path), before);
+    QCOMPARE(DatabaseFixture::fileBytes(path + QStringLiteral("-wal")), logBefore);
     QCOMPARE(QFileInfo(path).lastModified(), modified);
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{QStringLiteral("Zorvel.mdb")});
+    QCOMPARE(filesBeside(path), filesBefore); // no log made, no leftover cleaned up
 }
 
 void StoreTest::blockedDataFolderGivesClearError()
@@ -270,12 +385,56 @@ void StoreTest::interruptedCreationLeavesNoFile()
     };
     QVERIFY_THROWS_EXCEPTION(DatabaseError, createDatabaseFile(path, seedThenFail));
     QVERIFY(!QFileInfo::exists(path));
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(filesBeside(path), QStringList());
 
-    // The next start creates a complete file.
+    // The next start creates a file complete in itself: nothing of it in a log.
+    EnsureDatabaseFile(path);
+    QCOMPARE(filesBeside(path), QStringList{QStringLiteral("Zorvel.mdb")});
     Database db;
     OpenDatabase(db);
     QCOMPARE(count(db, QStringLiteral("ci")), 110);
+}
+
+void StoreTest::orphanedLogsAreSetAside_data()
+{
+    QTest::addColumn<QStringList>("suffixes");
+    QTest::newRow("log and its index") << QStringList{QStringLiteral("-wal"), QStringLiteral("-shm")};
+    QTest::newRow("rollback journal") << QStringList{QStringLiteral("-journal")};
+}
+
+// A crash leaves the log beside the file; the user then deletes only the file.
+// SQLite would apply that log to the next file of the name and break it.
+void StoreTest::orphanedLogsAreSetAside()
+{
+    QFETCH(QStringList, suffixes);
+    const QString path = GetDatabasePath();
+    QHash<QString, QByteArray> logs;
+    {
+        Database old(QStringLiteral("old"));
+        OpenDatabase(old);
+        old.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        insertWords(old, 50);
+        for (const QString &suffix : suffixes)
+            logs[suffix] = DatabaseFixture::fileBytes(path + (suffix == QStringLiteral("-shm") ? suffix : QStringLiteral("-wal")));
+    }
+    QVERIFY(QFile::remove(path));
+    for (auto log = logs.cbegin(); log != logs.cend(); ++log)
+        QVERIFY(writeBytes(path + log.key(), log.value()));
+
+    Database db;
+    const QList<StartupNotice> notices = OpenDatabase(db);
+    QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(count(db, QStringLiteral("ci")), 110);
+    QCOMPARE(notices.size(), 1);
+    QCOMPARE(notices.first().kind, StartupNotice::Information);
+    for (auto log = logs.cbegin(); log != logs.cend(); ++log) {
+        const QStringList setAside = QFileInfo(path).dir().entryList(
+            {QStringLiteral("Zorvel.mdb%1.set-aside-*").arg(log.key())}, QDir::Files);
+        QCOMPARE(setAside.size(), 1);
+        const QString name = QFileInfo(path).dir().filePath(setAside.first());
+        QCOMPARE(DatabaseFixture::fileBytes(name), log.value());
+        QVERIFY2(notices.first().text.contains(QDir::toNativeSeparators(name)), qPrintable(notices.first().text));
+    }
 }
 
 void StoreTest::secondConnectionWaitsForTheFirst()
@@ -301,6 +460,76 @@ void StoreTest::secondConnectionWaitsForTheFirst()
     QVERIFY(holder->wait(5000));
     delete holder;
     QCOMPARE(count(db, QStringLiteral("wt")), 2);
+}
+
+// The busy timeout ends the wait at last, and the error says what held the file.
+void StoreTest::lockHeldPastTheTimeoutIsToldAsSuch()
+{
+    Database db;
+    OpenDatabase(db);
+    const QString path = db.filePath();
+    QSemaphore locked;
+    QSemaphore done;
+    QThread *holder = QThread::create([&] {
+        Database other(QStringLiteral("holder"));
+        other.open(BuildConnectionString(path));
+        Transaction transaction(other);
+        locked.release();
+        done.acquire();
+    });
+    holder->start();
+    locked.acquire();
+    Database impatient(QStringLiteral("impatient"));
+    impatient.open({path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=50")});
+    try {
+        Transaction transaction(impatient);
+        QFAIL("a write began while another connection held the lock");
+    } catch (const DatabaseError &error) {
+        QCOMPARE(error.resultCode(), ResultCode::busy);
+        QVERIFY2(error.summary().contains(QStringLiteral("正被另一个程序占用")), qPrintable(error.text()));
+        QVERIFY(error.summary().contains(QDir::toNativeSeparators(path)));
+    }
+    done.release();
+    QVERIFY(holder->wait(5000));
+    delete holder;
+    Transaction transaction(impatient);
+    transaction.commit();
+}
+
+// A statement that finds the file damaged turns the session read-only: from then
+// on nothing is written to the file, and the history can still be read.
+void StoreTest::damageFoundLaterStopsEveryWrite()
+{
+    const QString path = GetDatabasePath();
+    int hdRoot = 0;
+    {
+        Database db(QStringLiteral("before"));
+        OpenDatabase(db);
+        hdRoot = db.scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
+    }
+    QFile file(path); // the disk garbles one page
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
+    file.write(QByteArray(4096, '\xEE'));
+    file.close();
+
+    Database db;
+    QVERIFY(OpenDatabase(db).isEmpty());
+    QVERIFY(db.isWritable());
+    try {
+        db.execute(QStringLiteral("SELECT * FROM hd"));
+        QFAIL("a damaged page was read as good");
+    } catch (const DatabaseError &error) {
+        QVERIFY2(error.summary().contains(QStringLiteral("已损坏")), qPrintable(error.text()));
+    }
+    QCOMPARE(db.access(), Database::Damaged);
+    const QByteArray damaged = DatabaseFixture::fileBytes(path);
+    QCOMPARE(count(db, QStringLiteral("ci")), 110);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, Transaction{db});
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '灯')")));
+    db.close();
+    QCOMPARE(DatabaseFixture::fileBytes(path), damaged);
+    QCOMPARE(filesBeside(path), QStringList{QStringLiteral("Zorvel.mdb")});
 }
 
 void StoreTest::statementsFailClearlyWhenNotOpen()

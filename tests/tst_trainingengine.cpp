@@ -6,10 +6,14 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/transaction.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSqlQuery>
+#include <QThread>
 #include <QtTest>
 
 using DatabaseFixture::count;
@@ -44,6 +48,9 @@ private slots:
     void questionWithoutASlotWord();
     void templatesAreDrawnUniformly();
     void leavingAQuestionDiscardsItOnlyWithoutAnswers();
+    void startDiscardsWhatACrashLeft();
+    void commandsWaitForAnotherWriter_data();
+    void commandsWaitForAnotherWriter();
     void acceptedRepeatedPersistent();
     void rejectedAnswersChangeNothingButTheList();
     void nonChineseTextIsInvalidEveryTime_data();
@@ -217,6 +224,78 @@ void TrainingEngineTest::leavingAQuestionDiscardsItOnlyWithoutAnswers()
     m_engine->startNewQuestion();
     QCOMPARE(questionRow(answered).value(4).toInt(), 1);
     QVERIFY(m_engine->state().questionId > answered);
+}
+
+// A crash leaves the current question without answers, and an interrupted first
+// start its temporary files; the next start tidies both, and nothing else.
+void TrainingEngineTest::startDiscardsWhatACrashLeft()
+{
+    m_engine->startNewQuestion();
+    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
+    const int answered = m_engine->state().questionId;
+    m_engine->startNewQuestion();
+    const int unanswered = m_engine->state().questionId;
+    const QString path = m_db->filePath();
+    const QStringList leftovers{path + QStringLiteral(".Ab12Cd.part"), path + QStringLiteral(".Ab12Cd.part-journal")};
+    const QStringList others{path + QStringLiteral(".part"), path + QStringLiteral("-wal.set-aside-20240101-000000"),
+                             path + QStringLiteral(".notes.part")};
+    for (const QString &name : leftovers + others)
+        QVERIFY(DatabaseFixture::writeBytes(name, "x"));
+    m_db->close(); // the crash: the engine never finishes
+
+    Database again(QStringLiteral("again"));
+    TrainingEngine engine(again, *m_clock, *m_random);
+    QVERIFY(engine.start().isEmpty());
+    QCOMPARE(count(again, QStringLiteral("wt")), 1);
+    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {answered}), 1);
+    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {unanswered}), 0);
+    for (const QString &name : leftovers)
+        QVERIFY2(!QFileInfo::exists(name), qPrintable(name));
+    for (const QString &name : others)
+        QVERIFY2(QFileInfo::exists(name), qPrintable(name));
+}
+
+void TrainingEngineTest::commandsWaitForAnotherWriter_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("new question") << false;
+    QTest::newRow("accepted answer") << true;
+}
+
+// Another connection holds the write lock for 2 s: the command waits for it and
+// succeeds, where a transaction that began by reading would fail at once.
+void TrainingEngineTest::commandsWaitForAnotherWriter()
+{
+    QFETCH(bool, answer);
+    if (answer)
+        m_engine->startNewQuestion();
+    const QString path = m_db->filePath();
+    QSemaphore locked;
+    QThread *holder = QThread::create([&] {
+        Database other(QStringLiteral("holder"));
+        other.open(BuildConnectionString(path));
+        Transaction transaction(other);
+        other.execute(QStringLiteral("INSERT INTO cx (name) VALUES ('其他')"));
+        locked.release();
+        QThread::msleep(2000);
+        transaction.commit();
+    });
+    holder->start();
+    locked.acquire();
+    QElapsedTimer waited;
+    waited.start();
+    if (answer) {
+        QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
+        QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
+        QCOMPARE(count(*m_db, QStringLiteral("hd")), 1);
+    } else {
+        m_engine->startNewQuestion();
+        QCOMPARE(count(*m_db, QStringLiteral("wt")), 1);
+    }
+    QVERIFY2(waited.elapsed() >= 1000, qPrintable(QString::number(waited.elapsed())));
+    QVERIFY(holder->wait(5000));
+    delete holder;
+    QCOMPARE(count(*m_db, QStringLiteral("cx")), 5);
 }
 
 void TrainingEngineTest::acceptedRepeatedPersistent()

@@ -1,5 +1,7 @@
 #include "app/application.h"
+#include "app/singleinstance.h"
 #include "store/database.h"
+#include "store/location.h"
 #include "training/monotonicclock.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
@@ -21,6 +23,12 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     configureApplication(app);
+
+    // One running Zorvel per data file: a later start brings the first to the
+    // front and ends without opening the database.
+    SingleInstance instance(databaseFileLocation());
+    if (const std::optional<int> exitCode = instance.claimOrHandOver())
+        return *exitCode;
 
     Database database;
     MonotonicClock clock;

@@ -1,12 +1,16 @@
 #include "database.h"
 
 #include "databaseerror.h"
-#include "displaypath.h"
-#include "schemaversion.h"
+#include "fileheader.h"
+#include "resultcode.h"
+#include "storefailure.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
+#include <QUrl>
 
 #include <atomic>
 
@@ -14,14 +18,43 @@ namespace {
 
 std::atomic_int nextConnectionNumber = 1;
 
-DatabaseError notOurDatabase(const QString &path, const QString &engineText = QString())
+QString joinOptions(const QStringList &options)
 {
-    return DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
-                                        "请把它移走或改名，然后重新启动 Zorvel。").arg(displayPath(path)),
-                         engineText);
+    QStringList present = options;
+    present.removeAll(QString());
+    return present.join(QLatin1Char(';'));
+}
+
+// An immutable file is read without locks and without its log, and nothing is
+// ever written to it or beside it, not even when the connection closes.
+QString immutableUri(const QString &path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+        + QStringLiteral("?immutable=1");
+}
+
+// SQLite needs the folder as well as the file: the log and its index live beside it.
+bool canWriteBeside(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+bool meansDamaged(int resultCode)
+{
+    return resultCode == ResultCode::corrupt || resultCode == ResultCode::notADatabase;
 }
 
 } // namespace
+
+namespace ResultCode {
+
+int primaryOf(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xFF;
+}
+
+} // namespace ResultCode
 
 Database::Database()
     : Database(QStringLiteral("zorvel-%1").arg(nextConnectionNumber++))
@@ -40,59 +73,124 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void Database::open(const ConnectionSettings &settings, OpenMode mode)
+QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode mode)
 {
     close();
+    m_settings = settings;
+    m_access = Writable;
+    const QString &path = settings.databaseName;
+    if (mode == NewFile) {
+        openWritable(false);
+        return {};
+    }
+
+    QByteArray header;
+    QString reason;
+    if (!readDatabaseHeader(path, header, reason))
+        throw StoreFailure::unreadable(path, reason);
+    switch (judgeDatabaseHeader(header, QFileInfo(path).size(), hasLogBeside(path))) {
+    case FileHeaderVerdict::NotSQLite:
+    case FileHeaderVerdict::OtherOwner:
+        throw StoreFailure::notOurDatabase(path);
+    case FileHeaderVerdict::NewerVersion:
+        throw StoreFailure::newerVersion(path);
+    case FileHeaderVerdict::CutShort:
+        openImmutable(Damaged);
+        return {{StartupNotice::Warning, StoreFailure::cutShortNotice(path)}};
+    case FileHeaderVerdict::Ours:
+        break;
+    }
+
+    if (!canWriteBeside(path)) {
+        openImmutable(ReadOnly);
+        return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
+    }
+    try {
+        openWritable(true);
+    } catch (const DatabaseError &error) {
+        if (error.resultCode() == ResultCode::readOnly) {
+            openImmutable(ReadOnly);
+            return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
+        }
+        if (meansDamaged(error.resultCode())) {
+            openImmutable(Damaged);
+            return {{StartupNotice::Warning, StoreFailure::damagedNotice(path)}};
+        }
+        throw;
+    }
+    return {};
+}
+
+void Database::openConnectionWith(const QString &databaseName, const QString &connectOptions) const
+{
     QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
     if (!connection.isValid())
         throw DatabaseError(QStringLiteral("找不到 SQLite 数据库驱动，无法打开数据库。"));
-    connection.setDatabaseName(settings.databaseName);
-    connection.setConnectOptions(settings.connectOptions);
+    connection.setDatabaseName(databaseName);
+    connection.setConnectOptions(connectOptions);
     if (!connection.open()) {
-        const QString engineText = connection.lastError().text();
+        const QSqlError error = connection.lastError();
         connection.close();
-        throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”。").arg(displayPath(settings.databaseName)),
-                            engineText);
+        throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(error), filePath(),
+                                       error.text());
     }
+}
+
+void Database::openWritable(bool existingFile)
+{
+    openConnectionWith(m_settings.databaseName, m_settings.connectOptions);
     try {
-        if (mode == ExistingFile)
-            checkFileBelongsToUs();
-        configureConnection();
+        configureConnection(existingFile);
     } catch (...) {
         close();
         throw;
     }
 }
 
-// Write-ahead logging lets a second process read while this one writes, and with
-// synchronous=NORMAL a commit no longer waits for the disk; a crash of the program
-// loses nothing, a power cut at most the last answers.
-void Database::configureConnection() const
+// SQLite refuses to read a file shorter than its header says; writable_schema
+// lets it read what is there. On a read-only, immutable connection it can write
+// nothing.
+void Database::openImmutable(Access access) const
 {
-    execute(QStringLiteral("PRAGMA journal_mode = WAL"));
-    execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    closeConnection();
+    m_access = access;
+    openConnectionWith(immutableUri(filePath()),
+                       joinOptions({m_settings.connectOptions, QStringLiteral("QSQLITE_OPEN_READONLY"),
+                                    QStringLiteral("QSQLITE_OPEN_URI")}));
+    if (access == Damaged)
+        QSqlQuery(connection()).exec(QStringLiteral("PRAGMA writable_schema = ON"));
 }
 
-// Reads the two header marks. Reading them writes nothing, so a file that is
-// refused stays byte for byte as it was.
-void Database::checkFileBelongsToUs() const
+// In use, write-ahead logging lets a second process read while this one writes,
+// and with synchronous=NORMAL a commit no longer waits for the disk: a crash of
+// the program loses nothing, a power cut at most the answers since the last
+// checkpoint, and the file stays consistent either way. Reading the schema
+// finds a damaged first page before any command does.
+//
+// A new file is built with a rollback journal and synchronous=FULL instead: once
+// its one transaction has committed, the file holds everything and no log is
+// left that would have to travel with it.
+void Database::configureConnection(bool existingFile) const
 {
-    const QString path = displayPath(filePath());
-    QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
-        throw notOurDatabase(filePath(), query.lastError().text());
-    if (query.value(0).toInt() != SchemaVersion::applicationId)
-        throw notOurDatabase(filePath());
-    query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        throw DatabaseError(QStringLiteral("无法读取数据库文件“%1”。").arg(path), query.lastError().text());
-    if (query.value(0).toInt() > SchemaVersion::current) {
-        throw DatabaseError(QStringLiteral("数据库文件“%1”由较新版本的 Zorvel 创建，本程序无法使用它。")
-                                .arg(path));
+    const QStringList statements = existingFile
+        ? QStringList{QStringLiteral("PRAGMA journal_mode = WAL"), QStringLiteral("PRAGMA synchronous = NORMAL"),
+                      QStringLiteral("SELECT count(*) FROM sqlite_master")}
+        : QStringList{QStringLiteral("PRAGMA journal_mode = DELETE"), QStringLiteral("PRAGMA synchronous = FULL")};
+    for (const QString &sql : statements) {
+        QSqlQuery query(connection());
+        if (!query.exec(sql)) {
+            throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(query.lastError()),
+                                           filePath(), query.lastError().text());
+        }
     }
 }
 
 void Database::close()
+{
+    closeConnection();
+}
+
+void Database::closeConnection() const
 {
     QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
     if (connection.isOpen())
@@ -106,7 +204,14 @@ bool Database::isOpen() const
 
 QString Database::filePath() const
 {
-    return connection().databaseName();
+    return m_settings.databaseName;
+}
+
+void Database::requireWritable() const
+{
+    openConnection();
+    if (m_access != Writable)
+        throw StoreFailure::writeRefused(filePath(), m_access == Damaged);
 }
 
 QSqlDatabase Database::connection() const
@@ -127,12 +232,37 @@ QSqlQuery Database::execute(const QString &sql, const QVariantList &values) cons
     QSqlQuery query(openConnection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DatabaseError(QStringLiteral("数据库操作失败。"), query.lastError().text());
+        fail(query);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw DatabaseError(QStringLiteral("数据库操作失败。"), query.lastError().text());
+        fail(query);
     return query;
+}
+
+// The file is never written to again once a statement has found it damaged. The
+// writable connection closes (SQLite folds what it has already committed into
+// the file, as on every close) and the file is opened again read-only and
+// immutable, so the history can still be read.
+void Database::becomeDamaged() const
+{
+    try {
+        openImmutable(Damaged);
+    } catch (const DatabaseError &) {
+        // Closed it stays; every later statement says the database is not open.
+    }
+}
+
+void Database::fail(QSqlQuery &query) const
+{
+    const QSqlError error = query.lastError();
+    const int code = ResultCode::primaryOf(error);
+    query = QSqlQuery();
+    if (m_access != Writable && code == ResultCode::readOnly)
+        throw StoreFailure::writeRefused(filePath(), m_access == Damaged);
+    if (m_access == Writable && meansDamaged(code))
+        becomeDamaged();
+    throw StoreFailure::fromEngine(StoreFailure::Statement, code, filePath(), error.text());
 }
 
 QVariant Database::scalar(const QString &sql, const QVariantList &values) const

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "startupnotice.h"
+
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // What the Qt SQL connection needs to reach one database file.
@@ -36,15 +40,34 @@ public:
         NewFile,      // an empty file that is about to be filled
     };
 
-    // Opens the file. An existing file is first checked to be a database this
-    // program made; one that is not is refused and left byte for byte as it was.
-    void open(const ConnectionSettings &settings, OpenMode mode = ExistingFile);
+    enum Access {
+        Writable,
+        ReadOnly, // the file or its folder cannot be written
+        Damaged,  // the file is damaged and is never written to again
+    };
+
+    // Opens the file. An existing file's header is read first with plain file
+    // reads: a file this program did not make, or made by a newer version, is
+    // refused without SQLite ever opening it, and stays byte for byte as it was.
+    // A damaged or read-only file is opened read-only and immutable, so that
+    // nothing at all is written to it or beside it; what the user must be told
+    // about that is returned.
+    //
+    // A writable file keeps a write-ahead log; a new file is built with a
+    // rollback journal, so that once committed it is complete in itself.
+    QList<StartupNotice> open(const ConnectionSettings &settings, OpenMode mode = ExistingFile);
     void close();
     bool isOpen() const;
     QString filePath() const;
+    Access access() const { return m_access; }
+    // Open, and neither read-only nor damaged.
+    bool isWritable() const { return isOpen() && m_access == Writable; }
+    // Throws the DatabaseError that tells why nothing can be written, if so.
+    void requireWritable() const;
 
     // Runs one statement with its values bound in order and returns the result,
-    // positioned before its first row.
+    // positioned before its first row. A result that shows the file damaged turns
+    // the connection read-only and immutable for the rest of the session.
     QSqlQuery execute(const QString &sql, const QVariantList &values = {}) const;
     // The first column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
@@ -56,8 +79,16 @@ public:
     QSqlDatabase openConnection() const;
 
 private:
-    void checkFileBelongsToUs() const;
-    void configureConnection() const;
+    void openConnectionWith(const QString &databaseName, const QString &connectOptions) const;
+    void openWritable(bool existingFile);
+    void openImmutable(Access access) const;
+    void configureConnection(bool existingFile) const;
+    void closeConnection() const;
+    void becomeDamaged() const;
+    [[noreturn]] void fail(QSqlQuery &query) const;
 
     QString m_connectionName;
+    ConnectionSettings m_settings;
+    // Changed by a statement that finds the file damaged, which reopens it.
+    mutable Access m_access = Writable;
 };

@@ -11,10 +11,11 @@ QString messageText(const QString &summary, const QString &engineText)
 
 } // namespace
 
-DatabaseError::DatabaseError(const QString &summary, const QString &engineText)
+DatabaseError::DatabaseError(const QString &summary, const QString &engineText, int resultCode)
     : std::runtime_error(messageText(summary, engineText.trimmed()).toStdString()),
       m_summary(summary),
-      m_engineText(engineText.trimmed())
+      m_engineText(engineText.trimmed()),
+      m_resultCode(resultCode)
 {
 }
 

@@ -10,14 +10,17 @@
 class DatabaseError : public std::runtime_error
 {
 public:
-    explicit DatabaseError(const QString &summary, const QString &engineText = QString());
+    explicit DatabaseError(const QString &summary, const QString &engineText = QString(), int resultCode = 0);
 
     QString summary() const { return m_summary; }
     QString engineText() const { return m_engineText; }
+    // SQLite's primary result code (ResultCode), or 0 when the failure was not the engine's.
+    int resultCode() const { return m_resultCode; }
     // The text of the error box: the sentence, a blank line, the engine's text.
     QString text() const;
 
 private:
     QString m_summary;
     QString m_engineText;
+    int m_resultCode = 0;
 };

@@ -39,6 +39,15 @@ void DeleteQuestion(const Database &db, int questionId)
     db.execute(QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
 }
 
+// A question's answer count is saved in the transaction that links its answer, so
+// the count finds the candidates in one pass over the table, and only those are
+// looked up among the answers.
+void discardUnansweredQuestions(const Database &db)
+{
+    db.execute(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
+                              " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
+}
+
 void LinkAnswer(const Database &db, int questionId, int wordId)
 {
     db.insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});

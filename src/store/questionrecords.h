@@ -14,6 +14,9 @@ void SaveQuestionStats(const Database &db, int questionId, int score, int answer
 // Whether any answer to the question was accepted.
 bool QuestionHasAnswers(const Database &db, int questionId);
 void DeleteQuestion(const Database &db, int questionId);
+// Deletes every question without an accepted answer, as leaving each would have:
+// those a crash or a failed close left behind.
+void discardUnansweredQuestions(const Database &db);
 
 // Links an accepted answer's word to its question.
 void LinkAnswer(const Database &db, int questionId, int wordId);

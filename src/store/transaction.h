@@ -2,9 +2,13 @@
 
 class Database;
 
-// One database transaction: begun on construction, rolled back on destruction
-// unless it was committed, so that an error anywhere between leaves the store as
-// it was.
+// One write transaction: begun on construction, rolled back on destruction unless
+// it was committed, so that an error anywhere between leaves the store as it was.
+//
+// It takes the write lock as it begins (BEGIN IMMEDIATE). Another connection that
+// holds the file then delays it by up to the busy timeout instead of making it
+// fail: a transaction that had begun by reading could not wait for the lock
+// later, and would fail at its first write.
 class Transaction
 {
 public:

@@ -7,6 +7,7 @@
 #include "randomsource.h"
 #include "scoring.h"
 #include "store/database.h"
+#include "store/databaseerror.h"
 #include "store/dictionary.h"
 #include "store/location.h"
 #include "store/questionrecords.h"
@@ -60,11 +61,27 @@ void TrainingEngine::setView(TrainingView &view)
     m_view = &view;
 }
 
-void TrainingEngine::start()
+QList<StartupNotice> TrainingEngine::start()
 {
-    OpenDatabase(m_db);
+    QList<StartupNotice> notices = OpenDatabase(m_db);
+    if (m_db.isWritable())
+        startClean(notices);
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
+    return notices;
+}
+
+// A failure here costs nothing but tidiness: it is told, and the session goes on.
+void TrainingEngine::startClean(QList<StartupNotice> &notices)
+{
+    removeLeftoverPartFiles(m_db.filePath());
+    try {
+        Transaction transaction(m_db);
+        discardUnansweredQuestions(m_db);
+        transaction.commit();
+    } catch (const DatabaseError &error) {
+        notices.append({StartupNotice::Warning, error.text()});
+    }
 }
 
 void TrainingEngine::finish()
@@ -78,7 +95,7 @@ void TrainingEngine::finish()
             engine.m_db.close();
         }
     } closeAtEnd{*this};
-    if (m_db.isOpen())
+    if (m_db.isWritable())
         DiscardUnansweredQuestion(m_db, m_state);
 }
 

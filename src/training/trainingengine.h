@@ -1,8 +1,10 @@
 #pragma once
 
+#include "store/startupnotice.h"
 #include "trainingstate.h"
 #include "verdict.h"
 
+#include <QList>
 #include <QString>
 
 class Clock;
@@ -24,8 +26,11 @@ public:
     void setView(TrainingView &view);
 
     // Start-up: opens (creating and seeding when missing) the database file in the
-    // user's data folder and resets the state.
-    void start();
+    // user's data folder and resets the state. On a writable, undamaged file it
+    // starts clean: questions left without answers (by a crash) are discarded and
+    // what an interrupted creation left beside the file is removed. Returns what
+    // the user must be told (logs set aside, a read-only or damaged file).
+    QList<StartupNotice> start();
     // End of the run: discards an unanswered current question, empties the answer
     // list and closes the database. The database is closed even when the discard fails.
     void finish();
@@ -41,6 +46,7 @@ public:
     const TrainingState &state() const { return m_state; }
 
 private:
+    void startClean(QList<StartupNotice> &notices);
     void storeAcceptedAnswer(const QString &answer);
 
     Database &m_db;

@@ -76,9 +76,17 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
 
 TfrmMain::~TfrmMain() = default;
 
+// What the start-up found (a read-only or damaged file, log files set aside) is
+// told before the window is used.
 void TfrmMain::FormCreate()
 {
-    runGuarded([this] { m_engine.start(); });
+    runGuarded([this] {
+        for (const StartupNotice &notice : m_engine.start()) {
+            MessageBoxes::showNotice(
+                this, notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                notice.text);
+        }
+    });
 }
 
 // Runs for every way of closing. A failure is shown, and the window closes all

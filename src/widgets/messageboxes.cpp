@@ -42,6 +42,16 @@ void MessageBoxes::showError(QWidget *parent, const QString &text)
     QMessageBox::critical(parent, QStringLiteral("Zorvel"), text);
 }
 
+void MessageBoxes::showNotice(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+{
+    if (script().active) {
+        script().shown.append(text);
+        return;
+    }
+    QMessageBox box(icon, QStringLiteral("Zorvel"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 QMessageBox::StandardButton MessageBoxes::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                               const QString &text, QMessageBox::StandardButton defaultButton)
 {

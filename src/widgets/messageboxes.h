@@ -14,6 +14,9 @@ public:
     static bool confirmClearAll(QWidget *parent);
     // An error box: critical icon, the program's name as caption.
     static void showError(QWidget *parent, const QString &text);
+    // Something the user must know before going on (an information or warning
+    // icon), with the program's name as caption and one OK button.
+    static void showNotice(QWidget *parent, QMessageBox::Icon icon, const QString &text);
 
     // From now on, no box is shown: question boxes take their answers from the
     // queue (Cancel when it is empty) and every box's text is recorded.

@@ -2,7 +2,9 @@
 
 #include "store/database.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
@@ -38,6 +40,28 @@ QByteArray fileBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QStringList filesBeside(const QString &path)
+{
+    return QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+CrashState takeCrashState(const QString &path)
+{
+    return {fileBytes(path), fileBytes(path + QStringLiteral("-wal"))};
+}
+
+void restoreCrashState(const QString &path, const CrashState &state)
+{
+    writeBytes(path, state.file);
+    writeBytes(path + QStringLiteral("-wal"), state.log);
 }
 
 } // namespace DatabaseFixture

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class Database;
@@ -15,7 +16,23 @@ int count(const Database &db, const QString &table, const QString &where = QStri
 // The whole content of the six tables, one line per row, for comparing stores.
 QString dump(const Database &db);
 
-// The file's bytes, for checking that a file was left untouched.
+// The file's bytes, for checking that a file was left untouched; empty when
+// there is no such file.
 QByteArray fileBytes(const QString &path);
+bool writeBytes(const QString &path, const QByteArray &bytes);
+
+// The names of the files in the folder of `path`, hidden ones included, sorted.
+QStringList filesBeside(const QString &path);
+
+// A database file and its write-ahead log as a crash of the program that has it
+// open would leave them: taken while the connection is open, put back after it
+// has closed (and folded the log into the file).
+struct CrashState
+{
+    QByteArray file;
+    QByteArray log;
+};
+CrashState takeCrashState(const QString &path);
+void restoreCrashState(const QString &path, const CrashState &state);
 
 } // namespace DatabaseFixture

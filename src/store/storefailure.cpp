@@ -1,0 +1,156 @@
+#include "storefailure.h"
+
+#include "displaypath.h"
+#include "resultcode.h"
+
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace StoreFailure {
+
+namespace {
+
+constexpr qint64 nearlyFullBytes = 1024 * 1024;
+
+// Each sentence names the file with "%1".
+
+QString damagedSentence()
+{
+    return QStringLiteral("数据库文件“%1”已损坏。为了保护其中的记录，Zorvel 只以只读方式打开它，"
+                          "不会再写入。建议您先备份这个文件。");
+}
+
+QString readOnlyWriteSentence()
+{
+    return QStringLiteral("数据库文件“%1”是只读的，改动无法保存。");
+}
+
+QString openingSentence(int code)
+{
+    switch (code) {
+    case ResultCode::full:
+        return QStringLiteral("磁盘空间不足，Zorvel 无法打开数据库文件“%1”。请腾出一些磁盘空间后重新启动 Zorvel。");
+    case ResultCode::ioError:
+        return QStringLiteral("读取数据库文件“%1”时出错，文件没有被改动。请检查磁盘后重新启动 Zorvel。");
+    case ResultCode::busy:
+    case ResultCode::locked:
+        return QStringLiteral("数据库文件“%1”正被另一个程序锁定，等待超时，Zorvel 无法使用它。"
+                              "请关闭正在使用它的程序后重新启动 Zorvel。");
+    default:
+        return QStringLiteral("无法打开数据库文件“%1”。");
+    }
+}
+
+QString statementSentence(int code)
+{
+    switch (code) {
+    case ResultCode::full:
+        return QStringLiteral("磁盘空间不足，改动没有保存到数据库文件“%1”中。请腾出一些磁盘空间后再试。");
+    case ResultCode::ioError:
+        return QStringLiteral("读写数据库文件“%1”时出错，这次操作没有完成。请检查磁盘后再试。");
+    case ResultCode::busy:
+    case ResultCode::locked:
+        return QStringLiteral("数据库文件“%1”正被另一个程序占用，等待超时，这次操作没有完成。请稍后再试。");
+    case ResultCode::readOnly:
+        return readOnlyWriteSentence();
+    case ResultCode::corrupt:
+    case ResultCode::notADatabase:
+        return damagedSentence();
+    default:
+        return QStringLiteral("数据库操作失败。");
+    }
+}
+
+QString creatingSentence(int code)
+{
+    switch (code) {
+    case ResultCode::full:
+        return QStringLiteral("磁盘空间不足，无法创建数据库文件“%1”。请腾出一些磁盘空间后重新启动 Zorvel。");
+    case ResultCode::readOnly:
+        return QStringLiteral("数据文件夹是只读的，无法创建数据库文件“%1”。");
+    case ResultCode::ioError:
+        return QStringLiteral("写入新的数据库文件“%1”时出错，没有创建该文件。请检查磁盘后重新启动 Zorvel。");
+    default:
+        return QStringLiteral("无法创建数据库文件“%1”。");
+    }
+}
+
+QString withPath(const QString &sentence, const QString &path)
+{
+    return sentence.contains(QStringLiteral("%1")) ? sentence.arg(displayPath(path)) : sentence;
+}
+
+} // namespace
+
+bool isFullDisk(int resultCode, const QString &path)
+{
+    if (resultCode == ResultCode::full)
+        return true;
+    if (resultCode != ResultCode::ioError)
+        return false;
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    return storage.isValid() && storage.bytesAvailable() < nearlyFullBytes;
+}
+
+DatabaseError fromEngine(Activity activity, int resultCode, const QString &path, const QString &engineText)
+{
+    const int code = isFullDisk(resultCode, path) ? ResultCode::full : resultCode;
+    QString sentence;
+    switch (activity) {
+    case Opening:
+        sentence = openingSentence(code);
+        break;
+    case Statement:
+        sentence = statementSentence(code);
+        break;
+    case Creating:
+        sentence = creatingSentence(code);
+        break;
+    }
+    return DatabaseError(withPath(sentence, path), engineText, code);
+}
+
+DatabaseError notOurDatabase(const QString &path)
+{
+    return DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
+                                        "请把它移走或改名，然后重新启动 Zorvel。").arg(displayPath(path)));
+}
+
+DatabaseError newerVersion(const QString &path)
+{
+    return DatabaseError(QStringLiteral("数据库文件“%1”由较新版本的 Zorvel 创建，本程序无法使用它。"
+                                        "程序没有改动它，请用较新版本的 Zorvel 打开它。").arg(displayPath(path)));
+}
+
+DatabaseError unreadable(const QString &path, const QString &reason)
+{
+    return DatabaseError(QStringLiteral("无法读取数据库文件“%1”，文件没有被改动。"
+                                        "请检查磁盘和文件的访问权限后重新启动 Zorvel。").arg(displayPath(path)),
+                         reason, ResultCode::ioError);
+}
+
+DatabaseError writeRefused(const QString &path, bool damaged)
+{
+    if (damaged)
+        return DatabaseError(withPath(damagedSentence(), path), QString(), ResultCode::corrupt);
+    return DatabaseError(withPath(readOnlyWriteSentence(), path), QString(), ResultCode::readOnly);
+}
+
+QString readOnlyNotice(const QString &path)
+{
+    return QStringLiteral("数据库文件“%1”或它所在的文件夹是只读的。Zorvel 将以只读方式打开它："
+                          "您可以查看评价，但新的问题和回答不会被保存。").arg(displayPath(path));
+}
+
+QString cutShortNotice(const QString &path)
+{
+    return QStringLiteral("数据库文件“%1”已损坏：它比文件头记录的长度短。为了保护其中的记录，"
+                          "Zorvel 只以只读方式打开它，不会再写入。建议您先备份这个文件。").arg(displayPath(path));
+}
+
+QString damagedNotice(const QString &path)
+{
+    return withPath(damagedSentence(), path);
+}
+
+} // namespace StoreFailure

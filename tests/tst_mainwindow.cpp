@@ -22,6 +22,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <functional>
+
 // The main window on the offscreen platform, driven through its real widgets.
 class MainWindowTest : public QObject
 {
@@ -50,6 +52,8 @@ private slots:
     void answerBoxByteLimit();
     void fullTrainingLoop();
     void inputMethodCommitDoesNotSubmit();
+    void commandKeys_data();
+    void commandKeys();
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
@@ -65,6 +69,7 @@ private:
         return m_window->findChild<T *>(QLatin1StringView(name));
     }
     void submit(const QString &text);
+    QString outcomeOf(const std::function<void()> &action);
     void startQuestion();
 
     std::unique_ptr<TemporaryHome> m_home;
@@ -491,6 +496,80 @@ void MainWindowTest::inputMethodCommitDoesNotSubmit()
     // A plain Enter afterwards submits.
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(m_main->engine.state().givenAnswers.size(), 1);
+}
+
+// What a command showed: the texts of its message boxes, the title of the window
+// it opened, or that it closed the main window.
+QString MainWindowTest::outcomeOf(const std::function<void()> &action)
+{
+    MessageBoxes::scriptAnswers({});
+    MessageBoxes::clearShownTexts();
+    QString opened;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&opened] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            opened = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    watcher.start(0);
+    action();
+    QStringList outcome = MessageBoxes::shownTexts();
+    if (!opened.isEmpty())
+        outcome.append(QStringLiteral("window ") + opened);
+    if (!m_window->isVisible())
+        outcome.append(QStringLiteral("closed"));
+    return outcome.join(QLatin1Char('|'));
+}
+
+// The keys work on the focused answer box, which keeps its own editing keys; each
+// command key does what a click on its link does.
+void MainWindowTest::commandKeys_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("cursor");
+    const QString typed = QStringLiteral("桌子");
+    QTest::newRow("Ctrl+N") << QKeySequence(Qt::CTRL | Qt::Key_N) << QStringLiteral("lblNewQuestion")
+                            << QStringLiteral("是否要开始新问题？") << typed << 1;
+    QTest::newRow("Ctrl+E") << QKeySequence(Qt::CTRL | Qt::Key_E) << QStringLiteral("lblEvaluate")
+                            << QStringLiteral("window 评价") << typed << 1;
+    QTest::newRow("Ctrl+Shift+Delete") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)
+                                       << QStringLiteral("lblClearDatabase")
+                                       << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？") << typed << 1;
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << QStringLiteral("lblAbout") << QStringLiteral("window 说明")
+                        << typed << 1;
+    QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << QStringLiteral("lblQuit") << QStringLiteral("closed")
+                            << typed << 1;
+    QTest::newRow("End stays with the box") << QKeySequence(Qt::Key_End) << QString() << QString() << typed << 2;
+    QTest::newRow("Ctrl+Delete stays with the box") << QKeySequence(Qt::CTRL | Qt::Key_Delete) << QString() << QString()
+                                                    << QStringLiteral("桌") << 1;
+}
+
+void MainWindowTest::commandKeys()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, link);
+    QFETCH(QString, outcome);
+    QFETCH(QString, text);
+    QFETCH(int, cursor);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *box = child<QLineEdit>("edAnswer");
+    QCOMPARE(QApplication::focusWidget(), box);
+    box->setText(QStringLiteral("桌子"));
+    box->setCursorPosition(1);
+    const QString byKey = outcomeOf([&] { QTest::keyClick(box, key[0].key(), key[0].keyboardModifiers()); });
+    QCOMPARE(byKey, outcome);
+    QCOMPARE(box->text(), text);
+    QCOMPARE(box->cursorPosition(), cursor);
+    if (link.isEmpty())
+        return;
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QCOMPARE(outcomeOf([&] { QTest::mouseClick(m_window->findChild<QWidget *>(link), Qt::LeftButton); }), byKey);
 }
 
 void MainWindowTest::cancelledCommandsChangeNothing()

@@ -15,6 +15,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int answerByteLimit = 16;
@@ -64,6 +66,7 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     setUpRecordPanes();
     setUpStatusHints();
     connectCommands();
+    setUpCommandKeys();
     centerOnScreen();
     ui->edAnswer->setFocus();
     FormCreate();
@@ -110,6 +113,25 @@ void TfrmMain::connectCommands()
     connect(ui->lblQuit, &CommandLink::clicked, this, &TfrmMain::lblQuitClick);
     connect(ui->sbAnswerResult, &QScrollBar::valueChanged, this, &TfrmMain::sbAnswerResultScroll);
     connect(&m_timerFlash, &QTimer::timeout, this, &TfrmMain::timerFlashTimer);
+}
+
+// Every command has a key as well; it does what a click on its link does.
+void TfrmMain::setUpCommandKeys()
+{
+    ui->lblNewQuestion->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui->lblEvaluate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    ui->lblClearDatabase->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    ui->lblAbout->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->lblQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+bool TfrmMain::isCommandKey(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    const QList<CommandLink *> links = findChildren<CommandLink *>();
+    return std::any_of(links.cbegin(), links.cend(), [&pressed](const CommandLink *link) {
+        return link->shortcut() == pressed;
+    });
 }
 
 void TfrmMain::centerOnScreen()
@@ -177,6 +199,11 @@ void TfrmMain::edAnswerKeyUp()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The answer box claims some command keys for editing (Ctrl+E moves to the end
+    // of the line on X11); the commands come first.
+    if (watched == ui->edAnswer && event->type() == QEvent::ShortcutOverride
+        && isCommandKey(*static_cast<QKeyEvent *>(event)))
+        return true;
     if (watched == ui->edAnswer)
         watchAnswerKeys(event);
     if (event->type() == QEvent::MouseMove)

@@ -14,6 +14,7 @@ class TfrmMain;
 }
 
 class Database;
+class QKeyEvent;
 class QPlainTextEdit;
 
 // The main window: the answer record, the question and score, the answer box and
@@ -61,6 +62,8 @@ private:
     void setUpStatusHints();
     void setUpRecordPanes();
     void connectCommands();
+    void setUpCommandKeys();
+    bool isCommandKey(const QKeyEvent &key) const;
     void centerOnScreen();
     void setPanelColor(const QColor &color);
     void watchAnswerKeys(QEvent *event);

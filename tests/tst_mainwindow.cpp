@@ -11,6 +11,7 @@
 #include "ui/scoreshape.h"
 #include "ui/tfrmmain.h"
 
+#include <QAccessible>
 #include <QSqlQuery>
 #include <QDialog>
 #include <QLabel>
@@ -54,6 +55,8 @@ private slots:
     void inputMethodCommitDoesNotSubmit();
     void commandKeys_data();
     void commandKeys();
+    void screenReaderView_data();
+    void screenReaderView();
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
@@ -570,6 +573,76 @@ void MainWindowTest::commandKeys()
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     QCOMPARE(outcomeOf([&] { QTest::mouseClick(m_window->findChild<QWidget *>(link), Qt::LeftButton); }), byKey);
+}
+
+// What a screen reader finds, through the accessibility interfaces Qt gives it:
+// the links are buttons that press, the boxes are named and their text read.
+void MainWindowTest::screenReaderView_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");        // what it reads as its text
+    QTest::addColumn<QString>("description"); // and as its description
+    QTest::addColumn<QString>("press");       // what its press action does; empty: it has none
+    const auto link = [](const char *object, const char *text, const QString &press) {
+        QTest::newRow(object) << QString::fromLatin1(object) << int(QAccessible::PushButton) << QString::fromUtf8(text)
+                              << QString() << QString() << press;
+    };
+    link("lblNewQuestion", "开始新问题", QStringLiteral("是否要开始新问题？"));
+    link("lblEvaluate", "评价", QStringLiteral("window 评价"));
+    link("lblClearDatabase", "清空", QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？"));
+    link("lblAbout", "说明", QStringLiteral("window 说明"));
+    link("lblQuit", "关闭", QStringLiteral("closed"));
+    const auto box = [](const char *object, QAccessible::Role role, const char *name, const char *text,
+                        const char *description = "") {
+        QTest::newRow(object) << QString::fromLatin1(object) << int(role) << QString::fromUtf8(name)
+                              << QString::fromUtf8(text) << QString::fromUtf8(description) << QString();
+    };
+    box("edAnswer", QAccessible::EditableText, "回答", "桌", "请根据问题，输入有意义的词并回车。");
+    box("reAnswerResult", QAccessible::EditableText, "回答记录", "桌子\nabc");
+    box("reAnswerGrade", QAccessible::EditableText, "答案评价", "很好\n不是中文");
+    box("reQuestion", QAccessible::EditableText, "问题", "请列举桌子的作用");
+    box("lblScore", QAccessible::StaticText, "分数", "", "45 差");
+    box("sbAnswerResult", QAccessible::ScrollBar, "回答记录滚动条", "");
+}
+
+void MainWindowTest::screenReaderView()
+{
+    QFETCH(QString, object);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, description);
+    QFETCH(QString, press);
+    m_window->AppendAnswerRecord(QStringLiteral("桌子"), QStringLiteral("很好"), Verdict::Accepted);
+    m_window->AppendAnswerRecord(QStringLiteral("abc"), QStringLiteral("不是中文"), Verdict::Invalid);
+    m_window->showQuestion({QStringLiteral("请列举"), QStringLiteral("桌子"), QStringLiteral("的作用")});
+    m_window->ShowScore(45);
+    child<QLineEdit>("edAnswer")->setText(QStringLiteral("桌"));
+
+    QWidget *widget = m_window->findChild<QWidget *>(object);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(int(accessible->role()), role);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
+    QAccessibleTextInterface *textInterface = accessible->textInterface();
+    QCOMPARE(textInterface != nullptr, !text.isEmpty());
+    if (textInterface) {
+        QString read = textInterface->text(0, textInterface->characterCount());
+        QCOMPARE(read.replace(QChar::ParagraphSeparator, u'\n'), text);
+    }
+
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    const bool presses = actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+    QCOMPARE(presses, !press.isEmpty());
+    if (!presses)
+        return;
+    QVERIFY(!accessible->state().focusable);
+    QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()).size(), 1);
+    QCOMPARE(outcomeOf([&] { actions->doAction(QAccessibleActionInterface::pressAction()); }), press);
 }
 
 void MainWindowTest::cancelledCommandsChangeNothing()

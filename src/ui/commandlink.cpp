@@ -1,5 +1,8 @@
 #include "commandlink.h"
 
+#include "commandlinkaccessible.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QStyle>
@@ -7,6 +10,11 @@
 CommandLink::CommandLink(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(&CommandLinkAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleFactoryInstalled);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
 }

@@ -26,6 +26,8 @@ constexpr int recordLinesBeforeScrolling = 10;
 constexpr int scoreBarLeft = 48;
 constexpr int scoreLabelGap = 6;
 
+const QString answerHint = QStringLiteral("请根据问题，输入有意义的词并回车。");
+
 // Adds one line in the given colour at the end of a record pane.
 void appendLine(QPlainTextEdit *pane, const QString &text, const QColor &color, bool firstLine)
 {
@@ -64,6 +66,7 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     m_timerFlash.setObjectName(QStringLiteral("timerFlash"));
     m_timerFlash.setInterval(flashPeriodMs);
     setUpRecordPanes();
+    setUpAccessibleNames();
     setUpStatusHints();
     connectCommands();
     setUpCommandKeys();
@@ -222,7 +225,7 @@ void TfrmMain::setUpStatusHints()
         {ui->lblClearDatabase, QStringLiteral("清除所有问题及回答记录。")},
         {ui->lblAbout, QStringLiteral("关于本软件工具的说明。")},
         {ui->lblQuit, QStringLiteral("退出运行。")},
-        {ui->edAnswer, QStringLiteral("请根据问题，输入有意义的词并回车。")},
+        {ui->edAnswer, answerHint},
         {ui->shpScore, scoreHint},
         {ui->lblScore, scoreHint},
     };
@@ -252,6 +255,18 @@ void TfrmMain::setUpRecordPanes()
     }
     ui->reQuestion->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->reQuestion->document()->setDocumentMargin(2);
+}
+
+// Names for screen readers, which see none of the captions beside the boxes.
+void TfrmMain::setUpAccessibleNames()
+{
+    ui->edAnswer->setAccessibleName(QStringLiteral("回答"));
+    ui->edAnswer->setAccessibleDescription(answerHint);
+    ui->reAnswerResult->setAccessibleName(QStringLiteral("回答记录"));
+    ui->reAnswerGrade->setAccessibleName(QStringLiteral("答案评价"));
+    ui->reQuestion->setAccessibleName(QStringLiteral("问题"));
+    ui->lblScore->setAccessibleName(QStringLiteral("分数"));
+    ui->sbAnswerResult->setAccessibleName(QStringLiteral("回答记录滚动条"));
 }
 
 int TfrmMain::visibleRecordLines() const
@@ -293,6 +308,7 @@ void TfrmMain::ShowScore(int score)
     ui->shpScore->resize(width, ui->shpScore->height());
     ui->shpScore->setBrushColor(band.color);
     ui->lblScore->setText(scoreLabelText(score));
+    ui->lblScore->setAccessibleDescription(ui->lblScore->text());
     ui->lblScore->adjustSize();
     ui->lblScore->move(scoreBarLeft + width + scoreLabelGap, ui->lblScore->y());
     QPalette labelPalette = ui->lblScore->palette();
@@ -327,6 +343,7 @@ void TfrmMain::ResetTrainingView()
     ui->shpScore->setBrushColor(background);
     ui->shpScore->setPenColor(background);
     ui->lblScore->clear();
+    ui->lblScore->setAccessibleDescription(QString());
 }
 
 void TfrmMain::setPanelColor(const QColor &color)

@@ -61,6 +61,7 @@ private:
 
     void setUpStatusHints();
     void setUpRecordPanes();
+    void setUpAccessibleNames();
     void connectCommands();
     void setUpCommandKeys();
     bool isCommandKey(const QKeyEvent &key) const;

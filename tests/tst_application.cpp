@@ -1,20 +1,121 @@
 #include "widgettestmain.h"
+#include "temporaryhome.h"
+#include "testablemainwindow.h"
 
+#include "app/application.h"
 #include "app/commandline.h"
+#include "evaluate/tfrmevaluate.h"
+#include "ui/lightpalette.h"
+#include "ui/tfrmabout.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextEdit>
+#include <QToolTip>
 #include <QtTest>
 
-// The program's set-up before its first window: the command line.
+// The program's set-up before its first window: the command line, and the
+// palette that configureApplication installs, here over what a dark desktop
+// scheme would have handed the program.
 class ApplicationTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+
+    void lightPaletteOverADarkScheme_data();
+    void lightPaletteOverADarkScheme();
+
     void commandLine_data();
     void commandLine();
     void qtOptionsBeforeTheApplication_data();
     void qtOptionsBeforeTheApplication();
 };
+
+namespace {
+
+QPalette darkScheme()
+{
+    const QColor light(0xF0, 0xF0, 0xF0), face(0x32, 0x32, 0x32);
+    return QPalette(light, face, QColor(0x4B, 0x4B, 0x4B), QColor(0x21, 0x21, 0x21), QColor(0x26, 0x26, 0x26), light,
+                    light, QColor(0x24, 0x24, 0x24), face);
+}
+
+// The palette each kind of window and popup is drawn with.
+QPalette paletteOf(const QString &what, TestableMainWindow &main)
+{
+    if (what == QStringLiteral("application"))
+        return QApplication::palette();
+    if (what == QStringLiteral("tooltip"))
+        return QToolTip::palette();
+    if (what == QStringLiteral("main window"))
+        return main.window.palette();
+    if (what == QStringLiteral("About window"))
+        return TfrmAbout().palette();
+    if (what == QStringLiteral("evaluation window"))
+        return TfrmEvaluate(main.database).palette();
+    if (what == QStringLiteral("message box")) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), QStringLiteral("?"));
+        return box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->palette();
+    }
+    if (what == QStringLiteral("context menu")) {
+        std::unique_ptr<QMenu> menu(main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
+        return menu->palette();
+    }
+    if (what == QStringLiteral("label"))
+        return QLabel().palette();
+    if (what == QStringLiteral("text box"))
+        return QTextEdit().palette();
+    return QLineEdit().palette();
+}
+
+} // namespace
+
+void ApplicationTest::initTestCase()
+{
+    const QPalette dark = darkScheme();
+    QApplication::setPalette(dark);
+    for (const char *className : {"QLabel", "QLineEdit", "QMenu", "QMessageBoxLabel", "QTextEdit"})
+        QApplication::setPalette(dark, className);
+    QToolTip::setPalette(dark);
+    configureApplication(*qApp);
+}
+
+void ApplicationTest::lightPaletteOverADarkScheme_data()
+{
+    QTest::addColumn<QString>("what");
+    for (const char *what : {"application", "tooltip", "main window", "About window", "evaluation window",
+                             "message box", "context menu", "label", "text box", "line edit"})
+        QTest::newRow(what) << QString::fromLatin1(what);
+}
+
+void ApplicationTest::lightPaletteOverADarkScheme()
+{
+    QFETCH(QString, what);
+    // The colours the windows' own colours were chosen against.
+    const QPalette light = lightPalette();
+    QCOMPARE(light.color(QPalette::Window), QColor(0xEF, 0xEF, 0xEF));
+    QCOMPARE(light.color(QPalette::Button), QColor(0xEF, 0xEF, 0xEF));
+    QCOMPARE(light.color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::ButtonText), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::Base), QColor(Qt::white));
+
+    TemporaryHome home;
+    TestableMainWindow main;
+    const QPalette palette = paletteOf(what, main);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole)
+                continue;
+            QVERIFY2(palette.color(group, QPalette::ColorRole(role)) == light.color(group, QPalette::ColorRole(role)),
+                     qPrintable(QStringLiteral("group %1, role %2").arg(group).arg(role)));
+        }
+    }
+}
 
 void ApplicationTest::commandLine_data()
 {

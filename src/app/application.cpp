@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "ui/lightpalette.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -30,6 +32,7 @@ void configureApplication(QApplication &app)
         icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));
     app.setWindowIcon(icon);
     installFontSubstitutions();
+    installLightPalette();
 }
 
 bool hasGraphicalDisplay()

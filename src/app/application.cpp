@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void installFontSubstitutions()
 {
@@ -16,6 +18,21 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
 }
+
+namespace {
+
+// Qt's own texts (the context menus of the text boxes, for instance) in Chinese,
+// as the rest of the window, where Qt's translations are installed.
+void installQtTranslation(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void configureApplication(QApplication &app)
 {
@@ -33,6 +50,7 @@ void configureApplication(QApplication &app)
     app.setWindowIcon(icon);
     installFontSubstitutions();
     installLightPalette();
+    installQtTranslation(app);
 }
 
 bool hasGraphicalDisplay()

@@ -86,9 +86,14 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     parser.addOption(version);
 
     if (!parser.parse(arguments)) {
+        // Qt's own wording where the error is rarer; it follows Qt's translation.
+        const QStringList unknown = parser.unknownOptionNames();
+        const QString problem = unknown.isEmpty()
+            ? parser.errorText()
+            : QStringLiteral("unknown option%1 '%2'")
+                  .arg(unknown.size() > 1 ? QStringLiteral("s") : QString(), unknown.join(QStringLiteral("', '")));
         return endsWith(2, QString(),
-                        QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n")
-                            .arg(programName, parser.errorText()));
+                        QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(programName, problem));
     }
     if (parser.isSet(help)) {
         // Qt names the program by the path it was started with; the help names it

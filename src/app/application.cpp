@@ -42,8 +42,7 @@ void configureApplication(QApplication &app)
     // modal windows must read exactly as they are given.
     QApplication::setApplicationName(QStringLiteral("Zorvel"));
     QApplication::setApplicationVersion(QStringLiteral(ZORVEL_VERSION));
-    // The application id: the desktop file, the metainfo and the icon carry it too.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.zorvel.Zorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("org.zorvel.Zorvel"));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));

@@ -26,8 +26,6 @@ constexpr int recordLinesBeforeScrolling = 10;
 constexpr int scoreBarLeft = 48;
 constexpr int scoreLabelGap = 6;
 
-const QString answerHint = QStringLiteral("请根据问题，输入有意义的词并回车。");
-
 // Adds one line in the given colour at the end of a record pane.
 void appendLine(QPlainTextEdit *pane, const QString &text, const QColor &color, bool firstLine)
 {
@@ -128,9 +126,9 @@ void TfrmMain::setUpCommandKeys()
     ui->lblQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
-bool TfrmMain::isCommandKey(const QKeyEvent &key) const
+bool TfrmMain::isCommandKey(QKeyCombination key) const
 {
-    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
     const QList<CommandLink *> links = findChildren<CommandLink *>();
     return std::any_of(links.cbegin(), links.cend(), [&pressed](const CommandLink *link) {
         return link->shortcut() == pressed;
@@ -205,7 +203,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
     // The answer box claims some command keys for editing (Ctrl+E moves to the end
     // of the line on X11); the commands come first.
     if (watched == ui->edAnswer && event->type() == QEvent::ShortcutOverride
-        && isCommandKey(*static_cast<QKeyEvent *>(event)))
+        && isCommandKey(static_cast<QKeyEvent *>(event)->keyCombination()))
         return true;
     if (watched == ui->edAnswer)
         watchAnswerKeys(event);
@@ -225,7 +223,7 @@ void TfrmMain::setUpStatusHints()
         {ui->lblClearDatabase, QStringLiteral("清除所有问题及回答记录。")},
         {ui->lblAbout, QStringLiteral("关于本软件工具的说明。")},
         {ui->lblQuit, QStringLiteral("退出运行。")},
-        {ui->edAnswer, answerHint},
+        {ui->edAnswer, QStringLiteral("请根据问题，输入有意义的词并回车。")},
         {ui->shpScore, scoreHint},
         {ui->lblScore, scoreHint},
     };
@@ -261,7 +259,7 @@ void TfrmMain::setUpRecordPanes()
 void TfrmMain::setUpAccessibleNames()
 {
     ui->edAnswer->setAccessibleName(QStringLiteral("回答"));
-    ui->edAnswer->setAccessibleDescription(answerHint);
+    ui->edAnswer->setAccessibleDescription(ui->edAnswer->toolTip());
     ui->reAnswerResult->setAccessibleName(QStringLiteral("回答记录"));
     ui->reAnswerGrade->setAccessibleName(QStringLiteral("答案评价"));
     ui->reQuestion->setAccessibleName(QStringLiteral("问题"));

@@ -14,7 +14,6 @@ class TfrmMain;
 }
 
 class Database;
-class QKeyEvent;
 class QPlainTextEdit;
 
 // The main window: the answer record, the question and score, the answer box and
@@ -64,7 +63,7 @@ private:
     void setUpAccessibleNames();
     void connectCommands();
     void setUpCommandKeys();
-    bool isCommandKey(const QKeyEvent &key) const;
+    bool isCommandKey(QKeyCombination key) const;
     void centerOnScreen();
     void setPanelColor(const QColor &color);
     void watchAnswerKeys(QEvent *event);

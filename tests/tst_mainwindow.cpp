@@ -11,8 +11,8 @@
 #include "ui/scoreshape.h"
 #include "ui/tfrmmain.h"
 
-#include <QAccessible>
 #include <QSqlQuery>
+#include <QAccessible>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>

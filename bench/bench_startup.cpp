@@ -1,5 +1,5 @@
-// Time from process start to the main window's first frame, and the memory the
-// process holds at that frame: the real zorvel program on a first start (it
+// Time from process start to the main window's first frame, the CPU time spent
+// until then and the memory the process holds at that frame: the real zorvel program on a first start (it
 // creates and seeds its database) and on a later start, beside a bare Qt window
 // of the same size for comparison. With --before <program>, another build of
 // zorvel (say, of the main branch) is measured in the same run, its starts
@@ -49,6 +49,7 @@ int runBareWindow(int argc, char *argv[], bool withText)
 struct Sample
 {
     double startMs = 0;
+    double cpuMs = 0;
     double peakMb = 0;
     double residentMb = 0;
 };
@@ -88,11 +89,12 @@ Sample measure(const QString &program, const QStringList &arguments, const QStri
     if (!child.waitForFinished(30000))
         child.kill();
     const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split('\n').constLast().split(' ');
-    if (fields.size() != 3) {
+    if (fields.size() != 4) {
         QTextStream(stderr) << "no first frame from " << program << '\n';
         return {};
     }
-    return {double(fields[0].toLongLong() - started), fields[1].toDouble() / 1024, fields[2].toDouble() / 1024};
+    return {double(fields[0].toLongLong() - started), fields[3].toDouble() / 1000, fields[1].toDouble() / 1024,
+            fields[2].toDouble() / 1024};
 }
 
 QString formatted(double value, int decimals)
@@ -104,10 +106,11 @@ void printTable(const QList<Series> &all)
 {
     QTextStream out(stdout);
     out << "median of " << all.first().samples.size()
-        << " starts; time from process start to the first frame, memory at that frame\n\n";
-    out << "| Start | Time (ms) | Peak RSS (MB) | RSS (MB) |\n|---|---:|---:|---:|\n";
+        << " starts; time from process start to the first frame, CPU time and memory at that frame\n\n";
+    out << "| Start | Time (ms) | CPU (ms) | Peak RSS (MB) | RSS (MB) |\n|---|---:|---:|---:|---:|\n";
     for (const Series &series : all) {
         out << "| " << series.name << " | " << formatted(medianOf(series, &Sample::startMs), 0) << " | "
+            << formatted(medianOf(series, &Sample::cpuMs), 0) << " | "
             << formatted(medianOf(series, &Sample::peakMb), 1) << " | "
             << formatted(medianOf(series, &Sample::residentMb), 1) << " |\n";
     }
@@ -117,7 +120,7 @@ void printTable(const QList<Series> &all)
 void printChanges(const QList<Series> &all)
 {
     QTextStream out(stdout);
-    out << "\n| Change, before → after | Time | Peak RSS | RSS |\n|---|---:|---:|---:|\n";
+    out << "\n| Change, before → after | Time | CPU | Peak RSS | RSS |\n|---|---:|---:|---:|---:|\n";
     for (qsizetype i = 0; i + 1 < all.size(); ++i) {
         if (!all[i].name.startsWith(QStringLiteral("before")))
             continue;
@@ -125,7 +128,8 @@ void printChanges(const QList<Series> &all)
             const double before = medianOf(all[i], field);
             return formatted(100.0 * (medianOf(all[i + 1], field) - before) / before, 1) + QStringLiteral(" %");
         };
-        out << "| " << all[i].name.mid(8) << " | " << change(&Sample::startMs) << " | " << change(&Sample::peakMb)
+        out << "| " << all[i].name.mid(8) << " | " << change(&Sample::startMs) << " | " << change(&Sample::cpuMs)
+            << " | " << change(&Sample::peakMb)
             << " | " << change(&Sample::residentMb) << " |\n";
     }
 }

@@ -1,21 +1,21 @@
-// Time from process start to the main window's first frame on screen: Zorvel on a
-// first start (it creates and seeds its database), on a later start, and a bare
-// Qt window of the same size for comparison.
+// Time from process start to the main window's first frame, the CPU time spent
+// until then and the memory the process holds at that frame: the real zorvel program on a first start (it
+// creates and seeds its database) and on a later start, beside a bare Qt window
+// of the same size for comparison. With --before <program>, another build of
+// zorvel (say, of the main branch) is measured in the same run, its starts
+// alternating with this build's, and the table gives the change.
 //
-// Run without arguments; it starts itself as a child process for every sample.
-// Needs a display (for example under xvfb-run) or QT_QPA_PLATFORM=offscreen.
-
-#include "app/application.h"
-#include "store/database.h"
-#include "training/monotonicclock.h"
-#include "training/randomsource.h"
-#include "training/trainingengine.h"
-#include "ui/tfrmmain.h"
+//   bench_startup [--samples N] [--before <path to another zorvel>]
+//
+// Needs a display (for example under xvfb-run). Each sample is a child process;
+// a probe library loaded into it (LD_PRELOAD) reports the first frame, so the
+// programs measured are the ones that are installed, unchanged.
+// bench/compare_startup.sh builds a revision and runs this beside it.
 
 #include <QApplication>
-#include <QDir>
-#include <QLabel>
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -25,80 +25,113 @@
 
 namespace {
 
-constexpr int samples = 21;
-
-// Milliseconds on the system's monotonic clock, which all processes share.
 qint64 monotonicMs()
 {
     return QDeadlineTimer::current(Qt::PreciseTimer).deadline();
 }
 
-// What the program puts together before its window, as it does it.
-struct Program
-{
-    Database database;
-    MonotonicClock clock;
-    RandomSource random;
-    TrainingEngine engine{database, clock, random};
-};
-
-// Reports the moment of the first expose and ends the process.
-class FirstFrameWatcher final : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose || event->type() == QEvent::Paint) {
-            QTextStream(stdout) << monotonicMs() << '\n';
-            QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
-int runChild(int argc, char *argv[], const QString &kind)
+// A bare window of the main window's size, with or without one Chinese label:
+// what any Qt program pays for a first frame.
+int runBareWindow(int argc, char *argv[], bool withText)
 {
     QApplication app(argc, argv);
-    FirstFrameWatcher watcher;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<QWidget> window;
-    if (kind.startsWith(QStringLiteral("bare"))) {
-        window = std::make_unique<QWidget>();
-        window->setFixedSize(362, 474);
-        if (kind == QStringLiteral("bare-text")) {
-            // Any text pays for the font database and the CJK face once.
-            auto *label = new QLabel(QStringLiteral("回答记录："), window.get());
-            label->move(16, 16);
-        }
-    } else {
-        configureApplication(app);
-        program = std::make_unique<Program>();
-        window = std::make_unique<TfrmMain>(program->engine, program->database);
+    QWidget window;
+    window.setFixedSize(362, 474);
+    if (withText) {
+        // Any text pays for the font database and the CJK face once.
+        auto *label = new QLabel(QStringLiteral("回答记录："), &window);
+        label->move(16, 16);
     }
-    window->installEventFilter(&watcher);
-    window->show();
+    window.show();
     return app.exec();
 }
+
+struct Sample
+{
+    double startMs = 0;
+    double cpuMs = 0;
+    double peakMb = 0;
+    double residentMb = 0;
+};
+
+struct Series
+{
+    QString name;
+    QList<Sample> samples;
+};
 
 double median(QList<double> values)
 {
     std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
-// One sample: the child's first frame, in milliseconds after it was started.
-double measure(const QString &program, const QString &kind, const QString &home)
+double medianOf(const Series &series, double Sample::*field)
+{
+    QList<double> values;
+    for (const Sample &sample : series.samples)
+        values.append(sample.*field);
+    return median(values);
+}
+
+// One start of a program with the probe loaded.
+Sample measure(const QString &program, const QStringList &arguments, const QString &home)
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
     environment.remove(QStringLiteral("XDG_DATA_HOME"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FIRST_FRAME_PROBE));
     child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const qint64 started = monotonicMs();
-    child.start(program, {QStringLiteral("--child"), kind});
-    child.waitForFinished(20000);
-    return double(child.readAllStandardOutput().trimmed().toLongLong() - started);
+    child.start(program, arguments);
+    if (!child.waitForFinished(30000))
+        child.kill();
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split('\n').constLast().split(' ');
+    if (fields.size() != 4) {
+        QTextStream(stderr) << "no first frame from " << program << '\n';
+        return {};
+    }
+    return {double(fields[0].toLongLong() - started), fields[3].toDouble() / 1000, fields[1].toDouble() / 1024,
+            fields[2].toDouble() / 1024};
+}
+
+QString formatted(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+void printTable(const QList<Series> &all)
+{
+    QTextStream out(stdout);
+    out << "median of " << all.first().samples.size()
+        << " starts; time from process start to the first frame, CPU time and memory at that frame\n\n";
+    out << "| Start | Time (ms) | CPU (ms) | Peak RSS (MB) | RSS (MB) |\n|---|---:|---:|---:|---:|\n";
+    for (const Series &series : all) {
+        out << "| " << series.name << " | " << formatted(medianOf(series, &Sample::startMs), 0) << " | "
+            << formatted(medianOf(series, &Sample::cpuMs), 0) << " | "
+            << formatted(medianOf(series, &Sample::peakMb), 1) << " | "
+            << formatted(medianOf(series, &Sample::residentMb), 1) << " |\n";
+    }
+}
+
+// "before" and "after" series stand side by side in the list, before first.
+void printChanges(const QList<Series> &all)
+{
+    QTextStream out(stdout);
+    out << "\n| Change, before → after | Time | CPU | Peak RSS | RSS |\n|---|---:|---:|---:|---:|\n";
+    for (qsizetype i = 0; i + 1 < all.size(); ++i) {
+        if (!all[i].name.startsWith(QStringLiteral("before")))
+            continue;
+        const auto change = [&](double Sample::*field) {
+            const double before = medianOf(all[i], field);
+            return formatted(100.0 * (medianOf(all[i + 1], field) - before) / before, 1) + QStringLiteral(" %");
+        };
+        out << "| " << all[i].name.mid(8) << " | " << change(&Sample::startMs) << " | " << change(&Sample::cpuMs)
+            << " | " << change(&Sample::peakMb)
+            << " | " << change(&Sample::residentMb) << " |\n";
+    }
 }
 
 } // namespace
@@ -106,28 +139,58 @@ double measure(const QString &program, const QString &kind, const QString &home)
 int main(int argc, char *argv[])
 {
     if (argc == 3 && QByteArray(argv[1]) == "--child")
-        return runChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+        return runBareWindow(argc, argv, QByteArray(argv[2]) == "bare-text");
 
     QCoreApplication app(argc, argv);
-    const QString program = QCoreApplication::applicationFilePath();
-    QTemporaryDir laterHome;
-    measure(program, QStringLiteral("later"), laterHome.path()); // creates the file once
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype samplesAt = arguments.indexOf(QStringLiteral("--samples"));
+    const int samples = samplesAt > 0 ? arguments.value(samplesAt + 1).toInt() : 21;
+    const qsizetype beforeAt = arguments.indexOf(QStringLiteral("--before"));
+    const QString before = beforeAt > 0 ? QFileInfo(arguments.value(beforeAt + 1)).absoluteFilePath() : QString();
+    const QString after = QStringLiteral(ZORVEL_PROGRAM);
+    const QString self = QCoreApplication::applicationFilePath();
 
-    QList<double> bare, bareText, first, later;
+    Series bare{QStringLiteral("bare Qt window 362x474"), {}};
+    Series bareText{QStringLiteral("the same with one Chinese label"), {}};
+    Series beforeFirst{QStringLiteral("before: first start"), {}}, afterFirst{QStringLiteral("after: first start"), {}};
+    Series beforeLater{QStringLiteral("before: later start"), {}}, afterLater{QStringLiteral("after: later start"), {}};
+
+    // Each build has a home of its own for its later starts, its file made once.
+    QTemporaryDir beforeHome, afterHome;
+    if (!before.isEmpty())
+        measure(before, {}, beforeHome.path());
+    measure(after, {}, afterHome.path());
+
     for (int i = 0; i < samples; ++i) {
-        QTemporaryDir firstHome;
-        bare.append(measure(program, QStringLiteral("bare"), laterHome.path()));
-        bareText.append(measure(program, QStringLiteral("bare-text"), laterHome.path()));
-        first.append(measure(program, QStringLiteral("first"), firstHome.path()));
-        later.append(measure(program, QStringLiteral("later"), laterHome.path()));
+        QTemporaryDir firstHome1, firstHome2;
+        bare.samples.append(measure(self, {QStringLiteral("--child"), QStringLiteral("bare")}, afterHome.path()));
+        bareText.samples.append(measure(self, {QStringLiteral("--child"), QStringLiteral("bare-text")}, afterHome.path()));
+        // The two builds take turns at going first, so that a drift of the machine
+        // falls on both alike.
+        const bool beforeGoesFirst = i % 2 == 0;
+        if (!before.isEmpty() && beforeGoesFirst) {
+            beforeFirst.samples.append(measure(before, {}, firstHome1.path()));
+            beforeLater.samples.append(measure(before, {}, beforeHome.path()));
+        }
+        afterFirst.samples.append(measure(after, {}, firstHome2.path()));
+        afterLater.samples.append(measure(after, {}, afterHome.path()));
+        if (!before.isEmpty() && !beforeGoesFirst) {
+            beforeFirst.samples.append(measure(before, {}, firstHome1.path()));
+            beforeLater.samples.append(measure(before, {}, beforeHome.path()));
+        }
     }
-    QTextStream out(stdout);
-    out << "median of " << samples << " starts, process start to first frame:\n";
-    out << "  bare Qt window 362x474: " << median(bare) << " ms\n";
-    out << "  the same with one Chinese label: " << median(bareText) << " ms\n";
-    out << "  Zorvel, later start:    " << median(later) << " ms (" << median(later) / median(bare) << " x bare)\n";
-    out << "  Zorvel, first start:    " << median(first) << " ms (+" << median(first) - median(later)
-        << " ms over a later start)\n";
-    out << "  Zorvel, later start vs the window with a label: " << median(later) / median(bareText) << " x\n";
+
+    QList<Series> all{bare, bareText};
+    if (before.isEmpty()) {
+        afterFirst.name = QStringLiteral("Zorvel, first start");
+        afterLater.name = QStringLiteral("Zorvel, later start");
+        all << afterFirst << afterLater;
+        printTable(all);
+        return 0;
+    }
+    all << beforeFirst << afterFirst << beforeLater << afterLater;
+    printTable(all);
+    printChanges(all);
+    QTextStream(stdout) << "\nbefore: " << before << "\nafter:  " << after << '\n';
     return 0;
 }

@@ -7,7 +7,9 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
+    qt6-translations-l10n
     fonts-noto-cjk fonts-liberation2
+    xdotool
     xvfb xauth x11-utils
     "$@"
 )

@@ -13,6 +13,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QSqlQuery>
+#include <QAccessible>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,8 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <functional>
 
 // The main window on the offscreen platform, driven through its real widgets.
 class MainWindowTest : public QObject
@@ -50,6 +53,10 @@ private slots:
     void answerBoxByteLimit();
     void fullTrainingLoop();
     void inputMethodCommitDoesNotSubmit();
+    void commandKeys_data();
+    void commandKeys();
+    void screenReaderView_data();
+    void screenReaderView();
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
@@ -67,6 +74,7 @@ private:
         return m_window->findChild<T *>(QLatin1StringView(name));
     }
     void submit(const QString &text);
+    QString outcomeOf(const std::function<void()> &action);
     void startQuestion();
 
     std::unique_ptr<TemporaryHome> m_home;
@@ -539,6 +547,150 @@ void MainWindowTest::inputMethodCommitDoesNotSubmit()
     // A plain Enter afterwards submits.
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(m_main->engine.state().givenAnswers.size(), 1);
+}
+
+// What a command showed: the texts of its message boxes, the title of the window
+// it opened, or that it closed the main window.
+QString MainWindowTest::outcomeOf(const std::function<void()> &action)
+{
+    MessageBoxes::scriptAnswers({});
+    MessageBoxes::clearShownTexts();
+    QString opened;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&opened] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            opened = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    watcher.start(0);
+    action();
+    QStringList outcome = MessageBoxes::shownTexts();
+    if (!opened.isEmpty())
+        outcome.append(QStringLiteral("window ") + opened);
+    if (!m_window->isVisible())
+        outcome.append(QStringLiteral("closed"));
+    return outcome.join(QLatin1Char('|'));
+}
+
+// The keys work on the focused answer box, which keeps its own editing keys; each
+// command key does what a click on its link does.
+void MainWindowTest::commandKeys_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("cursor");
+    const QString typed = QStringLiteral("桌子");
+    QTest::newRow("Ctrl+N") << QKeySequence(Qt::CTRL | Qt::Key_N) << QStringLiteral("lblNewQuestion")
+                            << QStringLiteral("是否要开始新问题？") << typed << 1;
+    QTest::newRow("Ctrl+E") << QKeySequence(Qt::CTRL | Qt::Key_E) << QStringLiteral("lblEvaluate")
+                            << QStringLiteral("window 评价") << typed << 1;
+    QTest::newRow("Ctrl+Shift+Delete") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)
+                                       << QStringLiteral("lblClearDatabase")
+                                       << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？") << typed << 1;
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << QStringLiteral("lblAbout") << QStringLiteral("window 说明")
+                        << typed << 1;
+    QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << QStringLiteral("lblQuit") << QStringLiteral("closed")
+                            << typed << 1;
+    QTest::newRow("End stays with the box") << QKeySequence(Qt::Key_End) << QString() << QString() << typed << 2;
+    QTest::newRow("Ctrl+Delete stays with the box") << QKeySequence(Qt::CTRL | Qt::Key_Delete) << QString() << QString()
+                                                    << QStringLiteral("桌") << 1;
+}
+
+void MainWindowTest::commandKeys()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, link);
+    QFETCH(QString, outcome);
+    QFETCH(QString, text);
+    QFETCH(int, cursor);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *box = child<QLineEdit>("edAnswer");
+    QCOMPARE(QApplication::focusWidget(), box);
+    box->setText(QStringLiteral("桌子"));
+    box->setCursorPosition(1);
+    const QString byKey = outcomeOf([&] { QTest::keyClick(box, key[0].key(), key[0].keyboardModifiers()); });
+    QCOMPARE(byKey, outcome);
+    QCOMPARE(box->text(), text);
+    QCOMPARE(box->cursorPosition(), cursor);
+    if (link.isEmpty())
+        return;
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QCOMPARE(outcomeOf([&] { QTest::mouseClick(m_window->findChild<QWidget *>(link), Qt::LeftButton); }), byKey);
+}
+
+// What a screen reader finds, through the accessibility interfaces Qt gives it:
+// the links are buttons that press, the boxes are named and their text read.
+void MainWindowTest::screenReaderView_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");        // what it reads as its text
+    QTest::addColumn<QString>("description"); // and as its description
+    QTest::addColumn<QString>("press");       // what its press action does; empty: it has none
+    const auto link = [](const char *object, const char *text, const QString &press) {
+        QTest::newRow(object) << QString::fromLatin1(object) << int(QAccessible::PushButton) << QString::fromUtf8(text)
+                              << QString() << QString() << press;
+    };
+    link("lblNewQuestion", "开始新问题", QStringLiteral("是否要开始新问题？"));
+    link("lblEvaluate", "评价", QStringLiteral("window 评价"));
+    link("lblClearDatabase", "清空", QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？"));
+    link("lblAbout", "说明", QStringLiteral("window 说明"));
+    link("lblQuit", "关闭", QStringLiteral("closed"));
+    const auto box = [](const char *object, QAccessible::Role role, const char *name, const char *text,
+                        const char *description = "") {
+        QTest::newRow(object) << QString::fromLatin1(object) << int(role) << QString::fromUtf8(name)
+                              << QString::fromUtf8(text) << QString::fromUtf8(description) << QString();
+    };
+    box("edAnswer", QAccessible::EditableText, "回答", "桌", "请根据问题，输入有意义的词并回车。");
+    box("reAnswerResult", QAccessible::EditableText, "回答记录", "桌子\nabc");
+    box("reAnswerGrade", QAccessible::EditableText, "答案评价", "很好\n不是中文");
+    box("reQuestion", QAccessible::EditableText, "问题", "请列举桌子的作用");
+    box("lblScore", QAccessible::StaticText, "分数", "", "45 差");
+    box("sbAnswerResult", QAccessible::ScrollBar, "回答记录滚动条", "");
+}
+
+void MainWindowTest::screenReaderView()
+{
+    QFETCH(QString, object);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, description);
+    QFETCH(QString, press);
+    m_window->AppendAnswerRecord(QStringLiteral("桌子"), QStringLiteral("很好"), Verdict::Accepted);
+    m_window->AppendAnswerRecord(QStringLiteral("abc"), QStringLiteral("不是中文"), Verdict::Invalid);
+    m_window->showQuestion({QStringLiteral("请列举"), QStringLiteral("桌子"), QStringLiteral("的作用")});
+    m_window->ShowScore(45);
+    child<QLineEdit>("edAnswer")->setText(QStringLiteral("桌"));
+
+    QWidget *widget = m_window->findChild<QWidget *>(object);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(int(accessible->role()), role);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
+    QAccessibleTextInterface *textInterface = accessible->textInterface();
+    QCOMPARE(textInterface != nullptr, !text.isEmpty());
+    if (textInterface) {
+        QString read = textInterface->text(0, textInterface->characterCount());
+        QCOMPARE(read.replace(QChar::ParagraphSeparator, u'\n'), text);
+    }
+
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    const bool presses = actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+    QCOMPARE(presses, !press.isEmpty());
+    if (!presses)
+        return;
+    QVERIFY(!accessible->state().focusable);
+    QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()).size(), 1);
+    QCOMPARE(outcomeOf([&] { actions->doAction(QAccessibleActionInterface::pressAction()); }), press);
 }
 
 void MainWindowTest::cancelledCommandsChangeNothing()

@@ -1,9 +1,13 @@
 #include "application.h"
 
+#include "ui/lightpalette.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void installFontSubstitutions()
 {
@@ -14,6 +18,21 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
 }
+
+namespace {
+
+// Qt's own texts (the context menus of the text boxes, for instance) in Chinese,
+// as the rest of the window, where Qt's translations are installed.
+void installQtTranslation(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void configureApplication(QApplication &app)
 {
@@ -29,6 +48,8 @@ void configureApplication(QApplication &app)
         icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));
     app.setWindowIcon(icon);
     installFontSubstitutions();
+    installLightPalette();
+    installQtTranslation(app);
 }
 
 bool hasGraphicalDisplay()

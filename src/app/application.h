@@ -2,7 +2,8 @@
 
 class QApplication;
 
-// Names, icon and fonts of the program, set once before the first window.
+// Names, icon, fonts, palette and Qt's translation of the program, set once
+// before the first window.
 // The windows ask for SimSun and Arial; where those are missing, a Song-style
 // CJK face and a metric-compatible sans take their place.
 void configureApplication(QApplication &app);

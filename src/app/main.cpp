@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/singleinstance.h"
 #include "store/database.h"
 #include "store/location.h"
@@ -9,19 +10,15 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 // The composition root: the database, the clock and the random source make the
 // training engine, and the main window shows it.
 int main(int argc, char *argv[])
 {
-    if (!hasGraphicalDisplay()) {
-        std::fputs("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); "
-                   "to run without one, use: xvfb-run ./build/zorvel\n",
-                   stderr);
-        return 1;
-    }
+    if (const std::optional<int> exitCode = handleCommandLineWithoutDisplay(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
+    if (const std::optional<int> exitCode = handleCommandLine(QApplication::arguments()))
+        return *exitCode;
     configureApplication(app);
 
     // One running Zorvel per data file: a later start brings the first to the

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 
+class QShortcut;
+
 // A command link: blue text with the hand pointer that turns red while the mouse
-// is over it, and reports a click.
+// is over it, and reports a click. Its key, while its window is active, and a
+// screen reader's press action click it as the mouse does; it never takes the
+// keyboard focus.
 class CommandLink : public QLabel
 {
     Q_OBJECT
@@ -13,6 +18,12 @@ public:
     explicit CommandLink(QWidget *parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
+
+    void setShortcut(const QKeySequence &key);
+    QKeySequence shortcut() const;
+
+    // What a click does.
+    void click();
 
 signals:
     void clicked();
@@ -26,6 +37,7 @@ protected:
 private:
     void setHovered(bool hovered);
 
+    QShortcut *m_shortcut = nullptr;
     bool m_hovered = false;
     bool m_pressed = false;
 };

@@ -17,6 +17,8 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int answerByteLimit = 16;
@@ -67,8 +69,10 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     m_timerFlash.setObjectName(QStringLiteral("timerFlash"));
     m_timerFlash.setInterval(flashPeriodMs);
     setUpRecordPanes();
+    setUpAccessibleNames();
     setUpStatusHints();
     connectCommands();
+    setUpCommandKeys();
     centerOnScreen();
     ui->edAnswer->setFocus();
     FormCreate();
@@ -123,6 +127,25 @@ void TfrmMain::connectCommands()
     connect(ui->lblQuit, &CommandLink::clicked, this, &TfrmMain::lblQuitClick);
     connect(ui->sbAnswerResult, &QScrollBar::valueChanged, this, &TfrmMain::sbAnswerResultScroll);
     connect(&m_timerFlash, &QTimer::timeout, this, &TfrmMain::timerFlashTimer);
+}
+
+// Every command has a key as well; it does what a click on its link does.
+void TfrmMain::setUpCommandKeys()
+{
+    ui->lblNewQuestion->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    ui->lblEvaluate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    ui->lblClearDatabase->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    ui->lblAbout->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->lblQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+bool TfrmMain::isCommandKey(QKeyCombination key) const
+{
+    const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
+    const QList<CommandLink *> links = findChildren<CommandLink *>();
+    return std::any_of(links.cbegin(), links.cend(), [&pressed](const CommandLink *link) {
+        return link->shortcut() == pressed;
+    });
 }
 
 void TfrmMain::centerOnScreen()
@@ -190,6 +213,11 @@ void TfrmMain::edAnswerKeyUp()
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The answer box claims some command keys for editing (Ctrl+E moves to the end
+    // of the line on X11); the commands come first.
+    if (watched == ui->edAnswer && event->type() == QEvent::ShortcutOverride
+        && isCommandKey(static_cast<QKeyEvent *>(event)->keyCombination()))
+        return true;
     if (watched == ui->edAnswer)
         watchAnswerKeys(event);
     if (event->type() == QEvent::MouseMove)
@@ -241,6 +269,18 @@ void TfrmMain::setUpRecordPanes()
     ui->reQuestion->document()->setDocumentMargin(2);
 }
 
+// Names for screen readers, which see none of the captions beside the boxes.
+void TfrmMain::setUpAccessibleNames()
+{
+    ui->edAnswer->setAccessibleName(QStringLiteral("回答"));
+    ui->edAnswer->setAccessibleDescription(ui->edAnswer->toolTip());
+    ui->reAnswerResult->setAccessibleName(QStringLiteral("回答记录"));
+    ui->reAnswerGrade->setAccessibleName(QStringLiteral("答案评价"));
+    ui->reQuestion->setAccessibleName(QStringLiteral("问题"));
+    ui->lblScore->setAccessibleName(QStringLiteral("分数"));
+    ui->sbAnswerResult->setAccessibleName(QStringLiteral("回答记录滚动条"));
+}
+
 int TfrmMain::visibleRecordLines() const
 {
     return std::max(1, int(ui->reAnswerResult->viewport()->height() / recordLinePitch));
@@ -285,6 +325,7 @@ void TfrmMain::ShowScore(int score)
     ui->shpScore->resize(width, ui->shpScore->height());
     ui->shpScore->setBrushColor(band.color);
     ui->lblScore->setText(scoreLabelText(score));
+    ui->lblScore->setAccessibleDescription(ui->lblScore->text());
     ui->lblScore->adjustSize();
     ui->lblScore->move(scoreBarLeft + width + scoreLabelGap, ui->lblScore->y());
     QPalette labelPalette = ui->lblScore->palette();
@@ -319,6 +360,7 @@ void TfrmMain::ResetTrainingView()
     ui->shpScore->setBrushColor(background);
     ui->shpScore->setPenColor(background);
     ui->lblScore->clear();
+    ui->lblScore->setAccessibleDescription(QString());
 }
 
 void TfrmMain::setPanelColor(const QColor &color)

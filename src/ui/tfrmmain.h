@@ -60,7 +60,10 @@ private:
 
     void setUpStatusHints();
     void setUpRecordPanes();
+    void setUpAccessibleNames();
     void connectCommands();
+    void setUpCommandKeys();
+    bool isCommandKey(QKeyCombination key) const;
     void centerOnScreen();
     void setPanelColor(const QColor &color);
     void watchAnswerKeys(QEvent *event);

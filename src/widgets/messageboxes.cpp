@@ -1,5 +1,6 @@
 #include "messageboxes.h"
 
+#include <QAbstractButton>
 #include <QList>
 
 namespace {
@@ -60,6 +61,9 @@ QMessageBox::StandardButton MessageBoxes::ask(QWidget *parent, QMessageBox::Icon
         return script().answers.isEmpty() ? QMessageBox::Cancel : script().answers.takeFirst();
     }
     QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::Cancel, parent);
+    // The buttons read as given, whatever translation of Qt's texts is loaded.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Yes"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(QMessageBox::Cancel);
     return QMessageBox::StandardButton(box.exec());

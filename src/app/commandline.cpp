@@ -1,0 +1,152 @@
+#include "commandline.h"
+
+#include "application.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString programName = QStringLiteral("zorvel");
+
+// The options QApplication takes off the command line on X11, with one dash or
+// two. Those of the first list take the next argument as their value.
+const QStringList qtOptionsWithValue{
+    QStringLiteral("platform"),    QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),      QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowtitle"),
+    QStringLiteral("qwindowicon"), QStringLiteral("geometry"),           QStringLiteral("title"),
+    QStringLiteral("icon"),        QStringLiteral("session"),            QStringLiteral("style"),
+    QStringLiteral("stylesheet"),  QStringLiteral("display"),            QStringLiteral("name"),
+    QStringLiteral("visual"),
+};
+const QStringList qtFlags{
+    QStringLiteral("reverse"), QStringLiteral("testability"), QStringLiteral("widgetcount"),
+    QStringLiteral("nograb"),  QStringLiteral("dograb"),      QStringLiteral("qdevel"),
+    QStringLiteral("qdebug"),
+};
+const QStringList qtOptionsWithInlineValue{
+    QStringLiteral("style="),
+    QStringLiteral("stylesheet="),
+    QStringLiteral("qmljsdebugger="),
+};
+
+// "-style" and "--style" both name "style"; anything else names nothing.
+QString optionName(const QString &argument)
+{
+    if (argument.startsWith(QStringLiteral("--")))
+        return argument.mid(2);
+    if (argument.startsWith(QLatin1Char('-')))
+        return argument.mid(1);
+    return QString();
+}
+
+bool hasInlineQtValue(const QString &name)
+{
+    return std::any_of(qtOptionsWithInlineValue.cbegin(), qtOptionsWithInlineValue.cend(),
+                       [&name](const QString &prefix) { return name.startsWith(prefix); });
+}
+
+CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &error = QString())
+{
+    return {false, exitCode, output, error};
+}
+
+int report(const CommandLineOutcome &outcome)
+{
+    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
+    std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
+    return outcome.exitCode;
+}
+
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
+CommandLineOutcome readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    // Single-dash words stay whole, as Qt's own options are written: -help, -version.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Zorvel trains divergent, associative thinking. Its window is in Chinese.\n"
+                       "Qt's own options, such as -platform, -style and -session, work as well."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    if (!parser.parse(arguments)) {
+        // Qt's own wording where the error is rarer; it follows Qt's translation.
+        const QStringList unknown = parser.unknownOptionNames();
+        const QString problem = unknown.isEmpty()
+            ? parser.errorText()
+            : QStringLiteral("unknown option%1 '%2'")
+                  .arg(unknown.size() > 1 ? QStringLiteral("s") : QString(), unknown.join(QStringLiteral("', '")));
+        return endsWith(2, QString(),
+                        QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(programName, problem));
+    }
+    if (parser.isSet(help)) {
+        // Qt names the program by the path it was started with; the help names it
+        // the way it is installed.
+        const QString text = parser.helpText();
+        return endsWith(0, QStringLiteral("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n')));
+    }
+    if (parser.isSet(version))
+        return endsWith(0, QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION)));
+    return {};
+}
+
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList remaining;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString name = i == 0 ? QString() : optionName(arguments.at(i));
+        if (qtOptionsWithValue.contains(name))
+            ++i; // its value goes with it
+        else if (!qtFlags.contains(name) && !hasInlineQtValue(name))
+            remaining.append(arguments.at(i));
+    }
+    return remaining;
+}
+
+bool namesPlatformOrDisplay(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        const QString name = optionName(arguments.at(i));
+        if (name == QStringLiteral("platform") || name == QStringLiteral("display"))
+            return true;
+    }
+    return false;
+}
+
+std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
+{
+    const QStringList arguments = argumentList(argc, argv);
+    if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
+        return std::nullopt;
+    const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
+    if (!outcome.runs)
+        return report(outcome);
+    std::fputs("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+               "to run without one, use: xvfb-run ./build/zorvel\n",
+               stderr);
+    return 1;
+}
+
+std::optional<int> handleCommandLine(const QStringList &arguments)
+{
+    const CommandLineOutcome outcome = readCommandLine(arguments);
+    if (outcome.runs)
+        return std::nullopt;
+    return report(outcome);
+}

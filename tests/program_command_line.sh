@@ -1,0 +1,21 @@
+#!/bin/sh
+# The real program's command line, without a display: --help and --version answer
+# and end without touching the data folder; an unknown option ends with status 2.
+set -u
+program="$1"
+version="$2"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_DATA_HOME= "$program" "$@"; }
+fail() { echo "$1"; exit 1; }
+
+out=$(run --version) || fail "--version did not end with status 0"
+[ "$out" = "Zorvel $version" ] || fail "--version printed: $out"
+out=$(run -style fusion --help) || fail "--help did not end with status 0"
+echo "$out" | grep -q "^Usage: zorvel \[options\]" || fail "--help printed: $out"
+err=$(run --frobnicate 2>&1 >/dev/null); status=$?
+[ "$status" -eq 2 ] || fail "an unknown option ended with status $status"
+echo "$err" | grep -q "frobnicate" || fail "the error does not name the option: $err"
+run >/dev/null 2>&1; status=$?
+[ "$status" -eq 1 ] || fail "a start without a display ended with status $status"
+[ -z "$(ls -A "$home")" ] || fail "the home folder was touched: $(ls -A "$home")"

@@ -1,0 +1,261 @@
+#include "widgettestmain.h"
+#include "temporaryhome.h"
+#include "testablemainwindow.h"
+
+#include "app/application.h"
+#include "app/commandline.h"
+#include "evaluate/tfrmevaluate.h"
+#include "ui/lightpalette.h"
+#include "ui/tfrmabout.h"
+#include "widgets/messageboxes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolTip>
+#include <QtTest>
+
+#include <functional>
+
+// The program's set-up before its first window: the command line, and the
+// palette and Qt's translation that configureApplication installs, here over
+// what a dark desktop scheme would have handed the program.
+class ApplicationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void lightPaletteOverADarkScheme_data();
+    void lightPaletteOverADarkScheme();
+    void qtTextsAreChinese();
+    void confirmationBoxesKeepTheirTexts_data();
+    void confirmationBoxesKeepTheirTexts();
+
+    void commandLine_data();
+    void commandLine();
+    void qtOptionsBeforeTheApplication_data();
+    void qtOptionsBeforeTheApplication();
+};
+
+namespace {
+
+QPalette darkScheme()
+{
+    const QColor light(0xF0, 0xF0, 0xF0), face(0x32, 0x32, 0x32);
+    return QPalette(light, face, QColor(0x4B, 0x4B, 0x4B), QColor(0x21, 0x21, 0x21), QColor(0x26, 0x26, 0x26), light,
+                    light, QColor(0x24, 0x24, 0x24), face);
+}
+
+// The palette each kind of window and popup is drawn with.
+QPalette paletteOf(const QString &what, TestableMainWindow &main)
+{
+    if (what == QStringLiteral("application"))
+        return QApplication::palette();
+    if (what == QStringLiteral("tooltip"))
+        return QToolTip::palette();
+    if (what == QStringLiteral("main window"))
+        return main.window.palette();
+    if (what == QStringLiteral("About window"))
+        return TfrmAbout().palette();
+    if (what == QStringLiteral("evaluation window"))
+        return TfrmEvaluate(main.database).palette();
+    if (what == QStringLiteral("message box")) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), QStringLiteral("?"));
+        return box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->palette();
+    }
+    if (what == QStringLiteral("context menu")) {
+        std::unique_ptr<QMenu> menu(main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
+        return menu->palette();
+    }
+    if (what == QStringLiteral("label"))
+        return QLabel().palette();
+    if (what == QStringLiteral("text box"))
+        return QTextEdit().palette();
+    return QLineEdit().palette();
+}
+
+} // namespace
+
+void ApplicationTest::initTestCase()
+{
+    const QPalette dark = darkScheme();
+    QApplication::setPalette(dark);
+    for (const char *className : {"QLabel", "QLineEdit", "QMenu", "QMessageBoxLabel", "QTextEdit"})
+        QApplication::setPalette(dark, className);
+    QToolTip::setPalette(dark);
+    configureApplication(*qApp);
+}
+
+void ApplicationTest::lightPaletteOverADarkScheme_data()
+{
+    QTest::addColumn<QString>("what");
+    for (const char *what : {"application", "tooltip", "main window", "About window", "evaluation window",
+                             "message box", "context menu", "label", "text box", "line edit"})
+        QTest::newRow(what) << QString::fromLatin1(what);
+}
+
+void ApplicationTest::lightPaletteOverADarkScheme()
+{
+    QFETCH(QString, what);
+    // The colours the windows' own colours were chosen against.
+    const QPalette light = lightPalette();
+    QCOMPARE(light.color(QPalette::Window), QColor(0xEF, 0xEF, 0xEF));
+    QCOMPARE(light.color(QPalette::Button), QColor(0xEF, 0xEF, 0xEF));
+    QCOMPARE(light.color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::ButtonText), QColor(Qt::black));
+    QCOMPARE(light.color(QPalette::Base), QColor(Qt::white));
+
+    TemporaryHome home;
+    TestableMainWindow main;
+    const QPalette palette = paletteOf(what, main);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole)
+                continue;
+            QVERIFY2(palette.color(group, QPalette::ColorRole(role)) == light.color(group, QPalette::ColorRole(role)),
+                     qPrintable(QStringLiteral("group %1, role %2").arg(group).arg(role)));
+        }
+    }
+}
+
+void ApplicationTest::qtTextsAreChinese()
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm")))
+        QSKIP("Qt's Chinese translation is not installed");
+    TemporaryHome home;
+    TestableMainWindow main;
+    std::unique_ptr<QMenu> menu(main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts.append(action->text());
+    }
+    QVERIFY(!texts.isEmpty());
+    for (const QString &text : texts)
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\p{Han}"))), qPrintable(text));
+}
+
+// Qt's translation renames the standard buttons; the confirmations keep theirs.
+void ApplicationTest::confirmationBoxesKeepTheirTexts_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("new question") << 0 << QStringLiteral("Confirm") << int(QMessageBox::Question)
+                                  << QStringLiteral("是否要开始新问题？");
+    QTest::newRow("clear") << 1 << QStringLiteral("Warning") << int(QMessageBox::Warning)
+                           << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？");
+}
+
+void ApplicationTest::confirmationBoxesKeepTheirTexts()
+{
+    QFETCH(int, which);
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    QFETCH(QString, text);
+    QStringList seen;
+    QTimer::singleShot(0, this, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen << box->windowTitle() << QString::number(box->icon()) << box->text()
+             << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::Cancel)->text()
+             << QString::number(box->defaultButton() == box->button(QMessageBox::Yes));
+        box->button(QMessageBox::Cancel)->click();
+    });
+    const bool confirmed = which == 0 ? MessageBoxes::confirmNewQuestion(nullptr) : MessageBoxes::confirmClearAll(nullptr);
+    QVERIFY(!confirmed);
+    QCOMPARE(seen, (QStringList{title, QString::number(icon), text, QStringLiteral("&Yes"), QStringLiteral("Cancel"),
+                                QStringLiteral("1")}));
+}
+
+void ApplicationTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output"); // how standard output begins
+    QTest::addColumn<QString>("error");  // what standard error holds
+
+    const QString version = QStringLiteral("Zorvel " ZORVEL_VERSION "\n");
+    const QString usage = QStringLiteral("Usage: zorvel [options]\n");
+    const auto row = [](const char *name, const QStringList &options, bool runs, int exitCode,
+                        const QString &output = QString(), const QString &error = QString()) {
+        QTest::newRow(name) << QStringList{QStringLiteral("/usr/bin/zorvel")} + options << runs << exitCode << output
+                            << error;
+    };
+    row("no options: the window opens", {}, true, 0);
+    row("other arguments are left alone, as always", {QStringLiteral("notes.txt")}, true, 0);
+    row("--version", {QStringLiteral("--version")}, false, 0, version);
+    row("-v", {QStringLiteral("-v")}, false, 0, version);
+    row("-version, as Qt writes its own", {QStringLiteral("-version")}, false, 0, version);
+    row("--help", {QStringLiteral("--help")}, false, 0, usage);
+    row("-h", {QStringLiteral("-h")}, false, 0, usage);
+    row("help before version", {QStringLiteral("--version"), QStringLiteral("--help")}, false, 0, usage);
+    row("unknown long option", {QStringLiteral("--frobnicate")}, false, 2, QString(),
+        QStringLiteral("zorvel: unknown option 'frobnicate'\nTry 'zorvel --help' for the options.\n"));
+    row("unknown short option", {QStringLiteral("-x")}, false, 2, QString(), QStringLiteral("'x'"));
+    row("an error wins over help", {QStringLiteral("--help"), QStringLiteral("--frobnicate"), QStringLiteral("-y")},
+        false, 2, QString(), QStringLiteral("unknown options 'frobnicate', 'y'"));
+    row("a value where none belongs", {QStringLiteral("--version=2")}, false, 2, QString(),
+        QStringLiteral("--version"));
+}
+
+void ApplicationTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, runs);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+    const CommandLineOutcome outcome = readCommandLine(arguments);
+    QCOMPARE(outcome.runs, runs);
+    QCOMPARE(outcome.exitCode, exitCode);
+    QVERIFY2(outcome.output.startsWith(output), qPrintable(outcome.output));
+    QCOMPARE(outcome.output.isEmpty(), output.isEmpty());
+    QVERIFY2(outcome.error.contains(error), qPrintable(outcome.error));
+    QCOMPARE(outcome.error.isEmpty(), error.isEmpty());
+    if (outcome.output.startsWith(QStringLiteral("Usage")))
+        QVERIFY(outcome.output.contains(QStringLiteral("--version")));
+}
+
+// Where no QApplication can be made, Qt's own options are set aside by hand.
+void ApplicationTest::qtOptionsBeforeTheApplication_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("remaining");
+    QTest::addColumn<bool>("namesPlatform");
+    const auto list = [](const char *arguments) {
+        return QString::fromLatin1(arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    };
+    const auto row = [&list](const char *arguments, const char *remaining, bool namesPlatform) {
+        QTest::newRow(arguments) << list(arguments) << list(remaining) << namesPlatform;
+    };
+    row("zorvel", "zorvel", false);
+    row("zorvel -style fusion --version", "zorvel --version", false);
+    row("zorvel --style fusion -session abc -reverse", "zorvel", false);
+    row("zorvel -style=fusion -stylesheet=a.qss -qmljsdebugger=port:1 -h", "zorvel -h", false);
+    row("zorvel -platform offscreen --frobnicate", "zorvel --frobnicate", true);
+    row("zorvel -display :1", "zorvel", true);
+    row("zorvel --version -platform", "zorvel --version", false);
+    row("zorvel -plugin evdevtouch notes.txt -widgetcount", "zorvel notes.txt", false);
+    row("-style -style fusion", "-style", false); // the program's own name is no option
+}
+
+void ApplicationTest::qtOptionsBeforeTheApplication()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, remaining);
+    QFETCH(bool, namesPlatform);
+    QCOMPARE(withoutQtOptions(arguments), remaining);
+    QCOMPARE(namesPlatformOrDisplay(arguments), namesPlatform);
+}
+
+ZORVEL_WIDGET_TEST_MAIN(ApplicationTest)
+#include "tst_application.moc"

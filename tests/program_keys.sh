@@ -3,19 +3,7 @@
 # answer box, where X11's key bindings make it "end of line": the evaluation
 # window must open all the same.
 set -eu
-program="$1"
-home=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-HOME="$home" XDG_DATA_HOME="" QT_QPA_PLATFORM=xcb "$program" &
-pid=$!
-
-wait_for_window() {
-    for _ in $(seq 1 100); do
-        if xwininfo -name "$1" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+. "$(dirname "$0")/program_under_x.sh"
 
 wait_for_window Zorvel || { echo "the main window did not show"; exit 1; }
 window=$(xdotool search --onlyvisible --name '^Zorvel$' | head -1)

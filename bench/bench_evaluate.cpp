@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from a click on "评价" to the evaluation window painted, on a history of
 // 100,000 questions and 1,000,000 answers: the three averages, the chart filled,
 // the window shown and its chart painted once.

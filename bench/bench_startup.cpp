@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from process start to the main window's first frame, the CPU time spent
 // until then and the memory the process holds at that frame: the real zorvel program on a first start (it
 // creates and seeds its database) and on a later start, beside a bare Qt window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one accepted answer and one new question through the training engine on
 // a large history, the thinking indices over it, and the engine's start on it.
 

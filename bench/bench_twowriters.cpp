@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two training sessions, in two processes, write one database file at once for a
 // while (60 s unless a number of seconds is given), each answering as fast as
 // its clock allows. Reports the commands that failed, the answers that were

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and memory of this working tree's zorvel beside another
 # revision's (default: main), in one run of bench_startup whose starts alternate
 # between the two. The other revision is built once in build-compare/<commit>/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded into a program with LD_PRELOAD by bench_startup: when the program's
 // first window has been exposed and painted, prints one line to standard output,
 //   <monotonic clock in ms> <peak resident memory in kB> <resident memory in kB> <CPU time in µs>

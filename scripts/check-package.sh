@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package and proves it: validates its desktop file and
 # metainfo, checks its dependencies, installs it with apt, runs the installed
 # program and shows its window under a virtual X server, and removes it again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Zorvel need,
 # and any further packages named as arguments.
 # Does nothing when they are all present; uses sudo when not run as root.

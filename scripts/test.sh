@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test. With --sanitize the build uses
 # AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program's command line, without a display: --help and --version answer
 # and end without touching the data folder; an unknown option ends with status 2.
 set -u

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under a virtual X server and presses Ctrl+E in the
 # answer box, where X11's key bindings make it "end of line": the evaluation
 # window must open all the same.

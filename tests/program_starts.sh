@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under a virtual X server with an empty home folder and
 # checks that it creates its database and shows its main window at the right size.
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that start the real program under a virtual X server:
 # starts "$1" with an empty home folder, ends it when the test ends, and offers
 # wait_for_window NAME.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgettestmain.h"
 #include "temporaryhome.h"
 #include "testablemainwindow.h"

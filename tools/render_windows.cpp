@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the windows of Zorvel into PNG files, in a throw-away home folder:
 // the main window as it opens, the main window in the middle of a session, the
 // evaluation window on that session's history and the About window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "seedcontent.h"
 
 // Texts are stored exactly as listed; "！" and "？" are the full-width forms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How one submitted answer was judged. Values 1 to 4 are also the `type` of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A training session driven as fast as its clock allows, for the tests and
 // benchmarks that kill it or run two of it on one file. It uses the database in
 // the data folder of its HOME and prints, flushed line by line:

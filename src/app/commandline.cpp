@@ -138,10 +138,11 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
         return report(outcome);
-    std::fputs("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); "
-               "to run without one, use: xvfb-run ./build/zorvel\n",
-               stderr);
-    return 1;
+    const QString program = arguments.isEmpty() ? programName : arguments.first();
+    return report(endsWith(1, QString(),
+                           QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
+                                          "unset); to run without one, use: xvfb-run %1\n")
+                               .arg(program)));
 }
 
 std::optional<int> handleCommandLine(const QStringList &arguments)

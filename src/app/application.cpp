@@ -2,6 +2,7 @@
 #include "application.h"
 
 #include "ui/lightpalette.h"
+#include "widgets/installedfonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +53,7 @@ void configureApplication(QApplication &app)
         icon.addPixmap(QPixmap(QStringLiteral(":/icons/zorvel-%1.png").arg(size), "PNG"));
     app.setWindowIcon(icon);
     installFontSubstitutions();
+    QApplication::installTranslator(new InstalledFontTranslator(&app));
     installLightPalette();
     installQtTranslation(app);
 }

@@ -4,7 +4,6 @@
 
 #include "chart/horizontalbarseries.h"
 #include "store/databaseerror.h"
-#include "widgets/installedfonts.h"
 #include "widgets/messageboxes.h"
 
 
@@ -22,7 +21,6 @@ TfrmEvaluate::TfrmEvaluate(const Database &db, QWidget *parent)
       ui(std::make_unique<Ui::TfrmEvaluate>())
 {
     ui->setupUi(this);
-    setStyleSheet(withInstalledFamilies(styleSheet()));
     addIndexSeries();
     setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmEvaluate::Button1Click);

@@ -2,8 +2,6 @@
 #include "tfrmabout.h"
 #include "ui_tfrmabout.h"
 
-#include "widgets/installedfonts.h"
-
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
@@ -37,7 +35,6 @@ TfrmAbout::TfrmAbout(QWidget *parent)
       ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
-    setStyleSheet(withInstalledFamilies(styleSheet()));
     setUpTextBoxes();
     setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmAbout::Button1Click);

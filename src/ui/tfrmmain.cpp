@@ -6,7 +6,6 @@
 #include "evaluate/evaluatewindowopener.h"
 #include "gbkbytelimitvalidator.h"
 #include "widgets/closebuttondialog.h"
-#include "widgets/installedfonts.h"
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
 
@@ -64,7 +63,6 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ui->setupUi(this);
-    setStyleSheet(withInstalledFamilies(styleSheet()));
     m_engine.setView(*this);
     setFixedSize(362, 474);
     ui->edAnswer->setValidator(new GbkByteLimitValidator(answerByteLimit, ui->edAnswer));

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include <cstring>
+
 QString installedFamily(const QString &family)
 {
     static QHash<QString, QString> resolved;
@@ -27,10 +29,21 @@ QString installedFamily(const QString &family)
 QString withInstalledFamilies(const QString &styleSheet)
 {
     QString result = styleSheet;
+    // QFont keeps the substituted names in lower case; a style sheet's family
+    // names are matched without regard to case.
     for (const QString &family : QFont::substitutions()) {
         const QString quoted = QLatin1Char('"') + family + QLatin1Char('"');
-        if (result.contains(quoted))
-            result.replace(quoted, QLatin1Char('"') + installedFamily(family) + QLatin1Char('"'));
+        if (result.contains(quoted, Qt::CaseInsensitive))
+            result.replace(quoted, QLatin1Char('"') + installedFamily(family) + QLatin1Char('"'), Qt::CaseInsensitive);
     }
     return result;
+}
+
+QString InstalledFontTranslator::translate(const char *, const char *sourceText, const char *, int) const
+{
+    if (!sourceText || !std::strstr(sourceText, "font-family:"))
+        return QString();
+    const QString styleSheet = QString::fromUtf8(sourceText);
+    const QString resolved = withInstalledFamilies(styleSheet);
+    return resolved == styleSheet ? QString() : resolved;
 }

@@ -29,12 +29,15 @@ QString installedFamily(const QString &family)
 QString withInstalledFamilies(const QString &styleSheet)
 {
     QString result = styleSheet;
-    // QFont keeps the substituted names in lower case; a style sheet's family
+    // QFont keeps the names of families and substitutes in lower case; family
     // names are matched without regard to case.
     for (const QString &family : QFont::substitutions()) {
         const QString quoted = QLatin1Char('"') + family + QLatin1Char('"');
-        if (result.contains(quoted, Qt::CaseInsensitive))
-            result.replace(quoted, QLatin1Char('"') + installedFamily(family) + QLatin1Char('"'), Qt::CaseInsensitive);
+        if (!result.contains(quoted, Qt::CaseInsensitive))
+            continue;
+        const QString installed = installedFamily(family);
+        if (installed.compare(family, Qt::CaseInsensitive) != 0)
+            result.replace(quoted, QLatin1Char('"') + installed + QLatin1Char('"'), Qt::CaseInsensitive);
     }
     return result;
 }

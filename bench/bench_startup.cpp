@@ -6,12 +6,16 @@
 // zorvel (say, of the main branch) is measured in the same run, its starts
 // alternating with this build's, and the table gives the change.
 //
-//   bench_startup [--samples N] [--before <path to another zorvel>]
+//   bench_startup [--samples N] [--instructions] [--before <path to another zorvel>]
 //
 // Needs a display (for example under xvfb-run). Each sample is a child process;
 // a probe library loaded into it (LD_PRELOAD) reports the first frame, so the
 // programs measured are the ones that are installed, unchanged.
 // bench/compare_startup.sh builds a revision and runs this beside it.
+//
+// With --instructions, each program instead starts once under callgrind, and the
+// table gives the instructions it ran until its first frame: a figure that the
+// load of the machine does not move.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -23,6 +27,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -98,6 +103,31 @@ Sample measure(const QString &program, const QStringList &arguments, const QStri
             fields[2].toDouble() / 1024};
 }
 
+// The instructions of one start under callgrind, from the first instruction of the
+// process to the first frame (the probe ends the program there).
+double instructionsToFirstFrame(const QString &program, const QStringList &arguments, const QString &home)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.remove(QStringLiteral("XDG_DATA_HOME"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FIRST_FRAME_PROBE));
+    child.setProcessEnvironment(environment);
+    child.start(QStringLiteral("valgrind"), QStringList{QStringLiteral("--tool=callgrind"),
+                                                       QStringLiteral("--callgrind-out-file=/dev/null"), program}
+                                                + arguments);
+    if (!child.waitForFinished(300000))
+        child.kill();
+    // "==1234== Collected : 91123456"
+    const QByteArray log = child.readAllStandardError();
+    const qsizetype at = log.lastIndexOf("Collected :");
+    if (at < 0) {
+        QTextStream(stderr) << "no callgrind count from " << program << '\n';
+        return 0;
+    }
+    return log.mid(at + 11, log.indexOf('\n', at) - at - 11).trimmed().toDouble();
+}
+
 QString formatted(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
@@ -135,6 +165,35 @@ void printChanges(const QList<Series> &all)
     }
 }
 
+// One start of each under callgrind: the labelled window and, for each build, a
+// first and a later start.
+int printInstructions(const QString &self, const QString &before, const QString &after)
+{
+    QTemporaryDir beforeHome, afterHome, firstBefore, firstAfter;
+    QList<std::pair<QString, double>> rows;
+    rows.append({QStringLiteral("the window with one Chinese label"),
+                 instructionsToFirstFrame(self, {QStringLiteral("--child"), QStringLiteral("bare-text")},
+                                          afterHome.path())});
+    for (const auto &[name, program, home, first] :
+         {std::tuple{QStringLiteral("before"), before, beforeHome.path(), firstBefore.path()},
+          std::tuple{QStringLiteral("after"), after, afterHome.path(), firstAfter.path()}}) {
+        if (program.isEmpty())
+            continue;
+        rows.append({name + QStringLiteral(": first start"), instructionsToFirstFrame(program, {}, first)});
+        measure(program, {}, home); // makes the file that a later start finds
+        rows.append({name + QStringLiteral(": later start"), instructionsToFirstFrame(program, {}, home)});
+    }
+    const double floor = rows.first().second;
+    QTextStream out(stdout);
+    out << "instructions from process start to the first frame, under callgrind\n\n"
+        << "| Start | Instructions (M) | × labelled window |\n|---|---:|---:|\n";
+    for (const auto &[name, instructions] : rows) {
+        out << "| " << name << " | " << formatted(instructions / 1e6, 1) << " | "
+            << formatted(floor > 0 ? instructions / floor : 0, 2) << " |\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -150,6 +209,8 @@ int main(int argc, char *argv[])
     const QString before = beforeAt > 0 ? QFileInfo(arguments.value(beforeAt + 1)).absoluteFilePath() : QString();
     const QString after = QStringLiteral(ZORVEL_PROGRAM);
     const QString self = QCoreApplication::applicationFilePath();
+    if (arguments.contains(QStringLiteral("--instructions")))
+        return printInstructions(self, before, after);
 
     Series bare{QStringLiteral("bare Qt window 362x474"), {}};
     Series bareText{QStringLiteral("the same with one Chinese label"), {}};

@@ -27,16 +27,13 @@ class AboutWindowTest : public QObject
 private slots:
     void initTestCase();
 
-    void windowIsFixedWithCloseButtonOnly();
+    void windowIsFixed();
     void controlsSitWhereLaidOut_data();
     void controlsSitWhereLaidOut();
     void textBoxesShowTheirLinesUnbroken_data();
     void textBoxesShowTheirLinesUnbroken();
     void textBoxesReadAsPlainTextOnTheWindow();
     void closeButtonHasFocusAndKeyboardOrder();
-    void escapeDoesNothing();
-    void keyOnCloseButtonCloses_data();
-    void keyOnCloseButtonCloses();
     void enterInTextBoxDoesNotClose();
 
     void openerCentresOverParentEachTime();
@@ -83,19 +80,12 @@ void AboutWindowTest::initTestCase()
     installFontSubstitutions();
 }
 
-void AboutWindowTest::windowIsFixedWithCloseButtonOnly()
+void AboutWindowTest::windowIsFixed()
 {
     TfrmAbout window;
     QCOMPARE(window.windowTitle(), QStringLiteral("说明"));
     QCOMPARE(window.size(), QSize(356, 285));
     QCOMPARE(window.minimumSize(), window.maximumSize());
-
-    const Qt::WindowFlags flags = window.windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
 }
 
 void AboutWindowTest::controlsSitWhereLaidOut_data()
@@ -211,35 +201,6 @@ void AboutWindowTest::closeButtonHasFocusAndKeyboardOrder()
     QCOMPARE(order, (QStringList{QStringLiteral("Button1"), QStringLiteral("Memo1"), QStringLiteral("Memo2"),
                                  QStringLiteral("Memo3")}));
     QCOMPARE(QApplication::focusWidget(), closeButton(window));
-}
-
-void AboutWindowTest::escapeDoesNothing()
-{
-    TfrmAbout window;
-    window.open();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(closeButton(window), Qt::Key_Escape);
-    QTest::keyClick(memo(window, QStringLiteral("Memo2")), Qt::Key_Escape);
-    QVERIFY(window.isVisible());
-}
-
-void AboutWindowTest::keyOnCloseButtonCloses_data()
-{
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Return") << Qt::Key_Return;
-    QTest::newRow("Enter") << Qt::Key_Enter;
-    QTest::newRow("Space") << Qt::Key_Space;
-}
-
-void AboutWindowTest::keyOnCloseButtonCloses()
-{
-    QFETCH(Qt::Key, key);
-    TfrmAbout window;
-    window.open();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(closeButton(window), key);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(window.result(), int(QDialog::Rejected));
 }
 
 void AboutWindowTest::enterInTextBoxDoesNotClose()

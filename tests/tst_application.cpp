@@ -8,8 +8,10 @@
 #include "evaluate/tfrmevaluate.h"
 #include "ui/lightpalette.h"
 #include "ui/tfrmabout.h"
+#include "widgets/installedfonts.h"
 #include "widgets/messageboxes.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,6 +36,8 @@ private slots:
     void lightPaletteOverADarkScheme_data();
     void lightPaletteOverADarkScheme();
     void qtTextsAreChinese();
+    void styleSheetsNameTheInstalledFace_data();
+    void styleSheetsNameTheInstalledFace();
     void confirmationBoxesKeepTheirTexts_data();
     void confirmationBoxesKeepTheirTexts();
 
@@ -123,6 +127,40 @@ void ApplicationTest::lightPaletteOverADarkScheme()
                      qPrintable(QStringLiteral("group %1, role %2").arg(group).arg(role)));
         }
     }
+}
+
+void ApplicationTest::styleSheetsNameTheInstalledFace_data()
+{
+    QString present;
+    for (const QString &family : QFontDatabase::families()) {
+        if (!family.contains(QLatin1Char('[')) && present.isEmpty())
+            present = family;
+    }
+    QFont::insertSubstitutions(QStringLiteral("Zorvel Absent Face"),
+                               {QStringLiteral("Zorvel Other Absent Face"), present});
+    QFont::insertSubstitution(QStringLiteral("Zorvel Lost Face"), QStringLiteral("Zorvel Other Absent Face"));
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("expected"); // null: left to the other translators
+    const QString sheet = QStringLiteral("* { font-family: \"%1\"; font-size: 14px; }");
+    QTest::newRow("missing, first installed substitute")
+        << sheet.arg(QStringLiteral("Zorvel Absent Face")) << sheet.arg(present);
+    QTest::newRow("in another case") << sheet.arg(QStringLiteral("zorvel ABSENT face")) << sheet.arg(present);
+    QTest::newRow("no substitute installed") << sheet.arg(QStringLiteral("Zorvel Lost Face")) << QString();
+    QTest::newRow("installed") << sheet.arg(present) << QString();
+    QTest::newRow("not a style sheet") << QStringLiteral("\"Zorvel Absent Face\"") << QString();
+}
+
+// What the forms' style sheets become on the way through the translator: the
+// face a missing family is substituted by (in any case: families match without
+// regard to it), and nothing else changed.
+void ApplicationTest::styleSheetsNameTheInstalledFace()
+{
+    QFETCH(QString, sheet);
+    QFETCH(QString, expected);
+    const InstalledFontTranslator translator;
+    const QString translated = translator.translate("TfrmMain", sheet.toUtf8().constData());
+    QCOMPARE(translated.isNull(), expected.isNull());
+    QVERIFY2(translated.compare(expected, Qt::CaseInsensitive) == 0, qPrintable(translated));
 }
 
 void ApplicationTest::qtTextsAreChinese()

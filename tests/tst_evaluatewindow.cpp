@@ -34,7 +34,7 @@ private slots:
     void init();
     void cleanup();
 
-    void windowIsFixedWithCloseButtonOnly();
+    void windowIsFixed();
     void controlsSitWhereLaidOut_data();
     void controlsSitWhereLaidOut();
 
@@ -43,9 +43,6 @@ private slots:
     void failingQueryShowsOneErrorAndNoBars();
 
     void tabControlHasFocusAndKeyboardOrder();
-    void escapeDoesNothing();
-    void enterClosesOnlyFromCloseButton_data();
-    void enterClosesOnlyFromCloseButton();
 
     void openerComputesAfreshAndFreesTheWindow();
 
@@ -142,22 +139,12 @@ void EvaluateWindowTest::storeHistory()
                                  " (1, 2, 0), (1, 3, 1), (2, 4, 2), (2, NULL, NULL)"));
 }
 
-void EvaluateWindowTest::windowIsFixedWithCloseButtonOnly()
+void EvaluateWindowTest::windowIsFixed()
 {
     TfrmEvaluate window(*m_db);
     QCOMPARE(window.windowTitle(), QStringLiteral("评价"));
     QCOMPARE(window.size(), QSize(579, 451));
     QCOMPARE(window.minimumSize(), window.maximumSize());
-
-    const Qt::WindowFlags flags = window.windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
-
-    const QRect screenArea = window.screen()->availableGeometry();
-    QVERIFY((window.geometry().center() - screenArea.center()).manhattanLength() <= 2);
 }
 
 void EvaluateWindowTest::controlsSitWhereLaidOut_data()
@@ -253,41 +240,6 @@ void EvaluateWindowTest::tabControlHasFocusAndKeyboardOrder()
     QCOMPARE(QApplication::focusWidget(), closeButton(window));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(pages->hasFocus());
-}
-
-void EvaluateWindowTest::escapeDoesNothing()
-{
-    TfrmEvaluate window(*m_db);
-    window.open();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QTest::keyClick(closeButton(window), Qt::Key_Escape);
-    QVERIFY(window.isVisible());
-}
-
-void EvaluateWindowTest::enterClosesOnlyFromCloseButton_data()
-{
-    QTest::addColumn<bool>("onCloseButton");
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Return on button") << true << Qt::Key_Return;
-    QTest::newRow("Enter on button") << true << Qt::Key_Enter;
-    QTest::newRow("Space on button") << true << Qt::Key_Space;
-    QTest::newRow("Return on tab control") << false << Qt::Key_Return;
-    QTest::newRow("Enter on tab control") << false << Qt::Key_Enter;
-    QTest::newRow("Space on tab control") << false << Qt::Key_Space;
-}
-
-void EvaluateWindowTest::enterClosesOnlyFromCloseButton()
-{
-    QFETCH(bool, onCloseButton);
-    QFETCH(Qt::Key, key);
-    TfrmEvaluate window(*m_db);
-    window.open();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    if (onCloseButton)
-        closeButton(window)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), key);
-    QCOMPARE(window.isVisible(), !onCloseButton);
 }
 
 void EvaluateWindowTest::openerComputesAfreshAndFreesTheWindow()

@@ -5,8 +5,9 @@
 
 #include "store/database.h"
 #include "store/databaseerror.h"
+#include "store/filecreation.h"
 #include "store/location.h"
-#include "store/resultcode.h"
+#include "store/storefailure.h"
 #include "store/schema.h"
 #include "store/transaction.h"
 #include "training/randomsource.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QSemaphore>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
 #include <QtTest>
@@ -114,6 +116,9 @@ private slots:
     void blockedDataFolderGivesClearError();
     void databasePathThatIsAFolderGivesClearError();
     void interruptedCreationLeavesNoFile();
+    void openTidiesWhatACrashLeft();
+    void ownPartFileNames_data();
+    void ownPartFileNames();
     void orphanedLogsAreSetAside_data();
     void orphanedLogsAreSetAside();
     void secondConnectionWaitsForTheFirst();
@@ -394,6 +399,65 @@ void StoreTest::interruptedCreationLeavesNoFile()
     Database db;
     OpenDatabase(db);
     QCOMPARE(count(db, QStringLiteral("ci")), 110);
+}
+
+// A crash leaves questions without answers, and an interrupted first start its
+// temporary files; the next open tidies both, and nothing else. The file lies
+// where the caller says, wherever the home folder is.
+void StoreTest::openTidiesWhatACrashLeft()
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/data/Zorvel.mdb");
+    int answered = 0;
+    int unanswered = 0;
+    {
+        Database db(QStringLiteral("crashed"));
+        QVERIFY(OpenDatabase(db, path).isEmpty());
+        answered = db.insert(QStringLiteral("INSERT INTO wt (wtlxid, answer_count) VALUES (1, 1)"), {});
+        db.execute(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, 1)"), {answered});
+        unanswered = db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
+    }
+    const QStringList leftovers{path + QStringLiteral(".Ab12Cd.part"), path + QStringLiteral(".Ab12Cd.part-journal")};
+    const QStringList others{path + QStringLiteral(".part"), path + QStringLiteral("-wal.set-aside-20240101-000000"),
+                             path + QStringLiteral(".notes.part")};
+    for (const QString &name : leftovers + others)
+        QVERIFY(writeBytes(name, "x"));
+
+    Database again(QStringLiteral("again"));
+    QVERIFY(OpenDatabase(again, path).isEmpty());
+    QCOMPARE(again.filePath(), path);
+    QVERIFY(!QFileInfo::exists(GetAppDataFolder() + QStringLiteral("/Zorvel")));
+    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {answered}), 1);
+    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {unanswered}), 0);
+    for (const QString &name : leftovers)
+        QVERIFY2(!QFileInfo::exists(name), qPrintable(name));
+    for (const QString &name : others)
+        QVERIFY2(QFileInfo::exists(name), qPrintable(name));
+}
+
+void StoreTest::ownPartFileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("own");
+    QTest::newRow("file") << QStringLiteral("Zorvel.mdb.Ab12Cd.part") << true;
+    QTest::newRow("its journal") << QStringLiteral("Zorvel.mdb.Ab12Cd.part-journal") << true;
+    QTest::newRow("its log") << QStringLiteral("Zorvel.mdb.zz99ZZ.part-wal") << true;
+    QTest::newRow("its log index") << QStringLiteral("Zorvel.mdb.000000.part-shm") << true;
+    QTest::newRow("five letters") << QStringLiteral("Zorvel.mdb.Ab12C.part") << false;
+    QTest::newRow("seven letters") << QStringLiteral("Zorvel.mdb.Ab12Cde.part") << false;
+    QTest::newRow("not a letter") << QStringLiteral("Zorvel.mdb.Ab-2Cd.part") << false;
+    QTest::newRow("other ending") << QStringLiteral("Zorvel.mdb.Ab12Cd.partial") << false;
+    QTest::newRow("other log") << QStringLiteral("Zorvel.mdb.Ab12Cd.part-journal.bak") << false;
+    QTest::newRow("other file") << QStringLiteral("xZorvel.mdb.Ab12Cd.part") << false;
+    QTest::newRow("other case") << QStringLiteral("zorvel.mdb.Ab12Cd.part") << false;
+    QTest::newRow("no dot") << QStringLiteral("Zorvel.mdbxAb12Cd.part") << false;
+}
+
+void StoreTest::ownPartFileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, own);
+    QCOMPARE(isOwnPartFileName(name, QStringLiteral("Zorvel.mdb")), own);
 }
 
 void StoreTest::orphanedLogsAreSetAside_data()

@@ -49,7 +49,6 @@ private slots:
     void questionWithoutASlotWord();
     void templatesAreDrawnUniformly();
     void leavingAQuestionDiscardsItOnlyWithoutAnswers();
-    void startDiscardsWhatACrashLeft();
     void commandsWaitForAnotherWriter_data();
     void commandsWaitForAnotherWriter();
     void acceptedRepeatedPersistent();
@@ -225,35 +224,6 @@ void TrainingEngineTest::leavingAQuestionDiscardsItOnlyWithoutAnswers()
     m_engine->startNewQuestion();
     QCOMPARE(questionRow(answered).value(4).toInt(), 1);
     QVERIFY(m_engine->state().questionId > answered);
-}
-
-// A crash leaves the current question without answers, and an interrupted first
-// start its temporary files; the next start tidies both, and nothing else.
-void TrainingEngineTest::startDiscardsWhatACrashLeft()
-{
-    m_engine->startNewQuestion();
-    QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
-    const int answered = m_engine->state().questionId;
-    m_engine->startNewQuestion();
-    const int unanswered = m_engine->state().questionId;
-    const QString path = m_db->filePath();
-    const QStringList leftovers{path + QStringLiteral(".Ab12Cd.part"), path + QStringLiteral(".Ab12Cd.part-journal")};
-    const QStringList others{path + QStringLiteral(".part"), path + QStringLiteral("-wal.set-aside-20240101-000000"),
-                             path + QStringLiteral(".notes.part")};
-    for (const QString &name : leftovers + others)
-        QVERIFY(DatabaseFixture::writeBytes(name, "x"));
-    m_db->close(); // the crash: the engine never finishes
-
-    Database again(QStringLiteral("again"));
-    TrainingEngine engine(again, *m_clock, *m_random);
-    QVERIFY(engine.start().isEmpty());
-    QCOMPARE(count(again, QStringLiteral("wt")), 1);
-    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {answered}), 1);
-    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {unanswered}), 0);
-    for (const QString &name : leftovers)
-        QVERIFY2(!QFileInfo::exists(name), qPrintable(name));
-    for (const QString &name : others)
-        QVERIFY2(QFileInfo::exists(name), qPrintable(name));
 }
 
 void TrainingEngineTest::commandsWaitForAnotherWriter_data()

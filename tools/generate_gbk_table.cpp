@@ -116,6 +116,7 @@ void writeTable(QTextStream &out, const QList<Run> &runs, const QList<int> &drop
            "constexpr GbkClass S = GbkClass::SingleByte;\n"
            "constexpr GbkClass D = GbkClass::DoubleLead;\n"
            "constexpr GbkClass T = GbkClass::DoubleLowTrail;\n\n"
+           "// clang-format off\n"
            "constexpr GbkRun runs[] = {\n";
     constexpr int runsPerLine = 8;
     for (qsizetype i = 0; i < runs.size(); ++i) {
@@ -124,7 +125,8 @@ void writeTable(QTextStream &out, const QList<Run> &runs, const QList<int> &drop
         if (i % runsPerLine == runsPerLine - 1 || i == runs.size() - 1)
             out << '\n';
     }
-    out << "};\n\n"
+    out << "};\n"
+           "// clang-format on\n\n"
            "} // namespace\n\n"
            "std::span<const GbkRun> gbkCodePageRuns()\n"
            "{\n"

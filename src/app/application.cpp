@@ -2,11 +2,13 @@
 #include "application.h"
 
 #include "ui/lightpalette.h"
+#include "widgets/installedfonts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -44,11 +46,14 @@ void configureApplication(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("Zorvel"));
     QApplication::setApplicationVersion(QStringLiteral(ZORVEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.zorvel.Zorvel"));
+    // The title bar's size and the task bar's; the format is named, so that no
+    // image plug-in is loaded to find it out.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/zorvel-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 48})
+        icon.addPixmap(QPixmap(QStringLiteral(":/icons/zorvel-%1.png").arg(size), "PNG"));
     app.setWindowIcon(icon);
     installFontSubstitutions();
+    QApplication::installTranslator(new InstalledFontTranslator(&app));
     installLightPalette();
     installQtTranslation(app);
 }

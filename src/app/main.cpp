@@ -11,8 +11,10 @@
 
 #include <QApplication>
 
-// The composition root: the database, the clock and the random source make the
-// training engine, and the main window shows it.
+// The composition root, in the order of the start-up: the command line, the
+// application, the data file's path and the single-instance guard on it; then
+// the database, the clock and the random source make the training engine, and
+// the main window shows it.
 int main(int argc, char *argv[])
 {
     if (const std::optional<int> exitCode = handleCommandLineWithoutDisplay(argc, argv))
@@ -22,16 +24,18 @@ int main(int argc, char *argv[])
         return *exitCode;
     configureApplication(app);
 
-    // One running Zorvel per data file: a later start brings the first to the
-    // front and ends without opening the database.
-    SingleInstance instance(databaseFileLocation());
+    // The data file's path, worked out once. One running Zorvel per data file: a
+    // later start brings the first to the front and ends without opening it.
+    const QString dataFile = databaseFileLocation();
+    SingleInstance instance(dataFile);
     if (const std::optional<int> exitCode = instance.claimOrHandOver())
         return *exitCode;
 
+    // The main window's creation handler starts the engine, which opens the file.
     Database database;
     MonotonicClock clock;
     RandomSource random;
-    TrainingEngine engine(database, clock, random);
+    TrainingEngine engine(database, dataFile, clock, random);
     TfrmMain window(engine, database);
     window.show();
     return app.exec();

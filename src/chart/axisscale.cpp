@@ -6,38 +6,38 @@
 
 namespace {
 
-constexpr double kDefaultLargestValue = 10;
+constexpr double defaultLargestValue = 10;
 // Values below this are too small to take a power of ten from; they count as zero.
-constexpr double kSmallestScaledValue = 1e-300;
+constexpr double smallestScaledValue = 1e-300;
 // Lets a value that is a whole number of steps up to rounding error stay on its tick.
-constexpr double kRoundingSlack = 1e-12;
+constexpr double roundingSlack = 1e-12;
 // Keeps a scale that a caller built by hand from producing endless ticks.
-constexpr int kMostTicks = 1000;
+constexpr int mostTicks = 1000;
 
 // multiple × 10^exponent, divided rather than multiplied for negative exponents
 // so that steps such as 0.1 and 0.02 are the nearest doubles to those decimals.
-double RoundStep(int multiple, int exponent)
+double roundStep(int multiple, int exponent)
 {
     return exponent >= 0 ? multiple * std::pow(10.0, exponent) : multiple / std::pow(10.0, -exponent);
 }
 
-bool IsScalable(double value)
+bool isScalable(double value)
 {
-    return std::isfinite(value) && value >= kSmallestScaledValue;
+    return std::isfinite(value) && value >= smallestScaledValue;
 }
 
 } // namespace
 
 AxisScale niceAxisScale(double largestValue, int maximumStepCount)
 {
-    const double largest = IsScalable(largestValue) ? largestValue : kDefaultLargestValue;
+    const double largest = isScalable(largestValue) ? largestValue : defaultLargestValue;
     const int steps = std::max(1, maximumStepCount);
     const int exponent = int(std::floor(std::log10(largest / steps)));
     for (int multiple : {1, 2, 5, 10}) {
-        const double step = RoundStep(multiple, exponent);
+        const double step = roundStep(multiple, exponent);
         if (!std::isfinite(step))
             break;
-        const double count = std::max(1.0, std::ceil(largest / step * (1 - kRoundingSlack)));
+        const double count = std::max(1.0, std::ceil(largest / step * (1 - roundingSlack)));
         if (count > steps)
             continue;
         const double maximum = count * step;
@@ -51,8 +51,8 @@ QList<double> axisTickValues(const AxisScale &scale)
 {
     if (!(scale.step > 0) || !(scale.maximum > 0) || !std::isfinite(scale.maximum))
         return {0};
-    const double steps = std::floor(scale.maximum / scale.step * (1 + kRoundingSlack));
-    const int count = int(std::min<double>(steps, kMostTicks));
+    const double steps = std::floor(scale.maximum / scale.step * (1 + roundingSlack));
+    const int count = int(std::min<double>(steps, mostTicks));
     QList<double> ticks;
     ticks.reserve(count + 1);
     for (int i = 0; i <= count; ++i)
@@ -65,7 +65,7 @@ QString axisTickText(double value, double step)
     if (step >= 1 && std::abs(value) < 1e15)
         return QString::number(value, 'f', 0);
     if (step >= 1e-6 && step < 1) {
-        const int decimals = int(std::ceil(-std::log10(step) - kRoundingSlack));
+        const int decimals = int(std::ceil(-std::log10(step) - roundingSlack));
         return QString::number(value, 'f', decimals);
     }
     return QString::number(value, 'g', 6);

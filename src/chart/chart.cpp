@@ -14,18 +14,18 @@
 
 namespace {
 
-constexpr int kFrameWidth = 2;       // two 1-pixel bevels
-constexpr double kMargin = 4;        // between the frame and the chart's content
-constexpr double kGap = 4;           // between a title and what it names
-constexpr double kTickLabelGap = 2;  // between a tick and its label
-constexpr double kMajorTickLength = 4;
-constexpr double kMinimumTickSpacing = 40;
-constexpr double kTickLabelSpacing = 8; // least room between neighbouring tick labels
-const QColor kInk = Qt::black;
-const QColor kWallEdgeColor(64, 64, 64);
-const QColor kGridColor(96, 96, 96);
+constexpr int frameWidth = 2;          // two 1-pixel bevels
+constexpr double contentMargin = 4;    // between the frame and the chart's content
+constexpr double titleGap = 4;         // between a title and what it names
+constexpr double tickLabelGap = 2;     // between a tick and its label
+constexpr double majorTickLength = 4;
+constexpr double minimumTickSpacing = 40;
+constexpr double tickLabelSpacing = 8; // least room between neighbouring tick labels
+const QColor inkColor = Qt::black;
+const QColor wallEdgeColor(64, 64, 64);
+const QColor gridColor(96, 96, 96);
 
-double Rounded(double value)
+double rounded(double value)
 {
     return std::round(value);
 }
@@ -184,8 +184,8 @@ double Chart::leftAxisLabelWidth() const
 Chart::Layout Chart::layout() const
 {
     Layout l;
-    l.inner = rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
-    l.content = QRectF(l.inner).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    l.inner = rect().adjusted(frameWidth, frameWidth, -frameWidth, -frameWidth);
+    l.content = QRectF(l.inner).adjusted(contentMargin, contentMargin, -contentMargin, -contentMargin);
     const QRectF region = placeTitlesAndLabels(l);
     l.depth = m_view3D ? depthPixels(region.size(), m_depthPercent) : 0;
     l.plot = region.adjusted(0, l.depth, -l.depth, 0);
@@ -204,29 +204,29 @@ QRectF Chart::placeTitlesAndLabels(Layout &l) const
     double left = l.content.left();
     if (!m_title.isEmpty()) {
         l.title = QRectF(l.content.left(), top, l.content.width(), titleHeight);
-        top = l.title.bottom() + kGap;
+        top = l.title.bottom() + titleGap;
     }
     if (!m_bottomAxisTitle.isEmpty()) {
         l.bottomTitle = QRectF(l.content.left(), bottom - titleHeight, l.content.width(), titleHeight);
-        bottom = l.bottomTitle.top() - kGap;
+        bottom = l.bottomTitle.top() - titleGap;
     }
     if (m_bottomAxisLabelsVisible) {
         l.tickLabelTop = bottom - labelHeight;
-        bottom = l.tickLabelTop - kTickLabelGap;
+        bottom = l.tickLabelTop - tickLabelGap;
     }
-    bottom -= kMajorTickLength;
+    bottom -= majorTickLength;
     if (!m_leftAxisTitle.isEmpty()) {
         l.leftTitleLeft = left;
-        left += titleHeight + kGap;
+        left += titleHeight + titleGap;
     }
     if (m_leftAxisLabelsVisible) {
         left += leftAxisLabelWidth();
         l.leftLabelsRight = left;
-        left += kTickLabelGap;
+        left += tickLabelGap;
     }
-    left += std::max<double>(kMajorTickLength, m_leftAxisMinorTickLength);
-    return QRectF(QPointF(Rounded(left), Rounded(top)),
-                  QPointF(Rounded(std::max(left, l.content.right())), Rounded(std::max(top, bottom))));
+    left += std::max<double>(majorTickLength, m_leftAxisMinorTickLength);
+    return QRectF(QPointF(rounded(left), rounded(top)),
+                  QPointF(rounded(std::max(left, l.content.right())), rounded(std::max(top, bottom))));
 }
 
 // The last tick label is centred on the plot's right edge and may need more room
@@ -281,14 +281,14 @@ AxisScale Chart::fittingScale(const Layout &l, double largestValue) const
 {
     const QFontMetricsF metrics(labelFont());
     const double width = l.plot.width();
-    int steps = std::max(1, int(width / kMinimumTickSpacing));
+    int steps = std::max(1, int(width / minimumTickSpacing));
     AxisScale scale = niceAxisScale(largestValue, steps);
     while (m_bottomAxisLabelsVisible && steps > 1) {
         const QList<double> ticks = axisTickValues(scale);
         double widest = 0;
         for (double tick : ticks)
             widest = std::max(widest, metrics.horizontalAdvance(axisTickText(tick, scale.step)));
-        if (width * (scale.step / scale.maximum) >= widest + kTickLabelSpacing)
+        if (width * (scale.step / scale.maximum) >= widest + tickLabelSpacing)
             break;
         steps = std::min(steps - 1, int(ticks.size()) - 2);
         scale = niceAxisScale(largestValue, steps);
@@ -300,7 +300,7 @@ AxisScale Chart::fittingScale(const Layout &l, double largestValue) const
 // would overflow.
 double Chart::tickX(const Layout &l, double tick) const
 {
-    return Rounded(l.plot.left() + l.plot.width() * barLengthFraction(tick, l.scale.maximum));
+    return rounded(l.plot.left() + l.plot.width() * barLengthFraction(tick, l.scale.maximum));
 }
 
 QRectF Chart::barFront(const Layout &l, int seriesIndex, int pointIndex) const
@@ -316,7 +316,7 @@ QRectF Chart::barFront(const Layout &l, int seriesIndex, int pointIndex) const
 // A mark starts from the middle of its bar's end face.
 QPointF Chart::markAnchor(const Layout &l, const QRectF &front) const
 {
-    return QPointF(Rounded(front.right() + l.depth / 2.0), Rounded(front.center().y() - l.depth / 2.0));
+    return QPointF(rounded(front.right() + l.depth / 2.0), rounded(front.center().y() - l.depth / 2.0));
 }
 
 QRectF Chart::markBox(const Layout &l, int seriesIndex, int pointIndex) const
@@ -327,7 +327,7 @@ QRectF Chart::markBox(const Layout &l, int seriesIndex, int pointIndex) const
         return {};
     const QPointF anchor = markAnchor(l, front);
     const QSizeF size = markBoxSize(QFontMetricsF(labelFont()), markText(*bars, pointIndex));
-    return QRectF(QPointF(anchor.x() + bars->markLineLength(), Rounded(anchor.y() - size.height() / 2)), size);
+    return QRectF(QPointF(anchor.x() + bars->markLineLength(), rounded(anchor.y() - size.height() / 2)), size);
 }
 
 void Chart::drawChart(QPainter &painter) const
@@ -379,14 +379,14 @@ void Chart::drawWalls(QPainter &painter, const Layout &l) const
     const QRectF back = plot.translated(depth);
     if (m_backWallFilled)
         painter.fillRect(back, m_backWallColor);
-    painter.setPen(QPen(kGridColor, 0, Qt::DotLine));
+    painter.setPen(QPen(gridColor, 0, Qt::DotLine));
     for (double tick : l.ticks.mid(1)) {
         const double x = tickX(l, tick);
         painter.drawLine(QPointF(x + l.depth, back.top()), QPointF(x + l.depth, back.bottom()));
         if (l.depth > 0)
             painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom()) + depth);
     }
-    painter.setPen(kWallEdgeColor);
+    painter.setPen(wallEdgeColor);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(back);
     if (l.depth > 0) {
@@ -400,12 +400,12 @@ void Chart::drawBottomAxis(QPainter &painter, const Layout &l) const
 {
     const QRectF &plot = l.plot;
     const QFontMetricsF metrics(labelFont());
-    painter.setPen(kInk);
+    painter.setPen(inkColor);
     painter.setFont(labelFont());
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     for (double tick : l.ticks) {
         const double x = tickX(l, tick);
-        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kMajorTickLength));
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + majorTickLength));
         if (!m_bottomAxisLabelsVisible)
             continue;
         const QString text = axisTickText(tick, l.scale.step);
@@ -419,20 +419,20 @@ void Chart::drawBottomAxis(QPainter &painter, const Layout &l) const
 void Chart::drawLeftAxis(QPainter &painter, const Layout &l) const
 {
     const QRectF &plot = l.plot;
-    painter.setPen(kInk);
+    painter.setPen(inkColor);
     painter.setFont(labelFont());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
     if (l.positionCount == 0)
         return;
     const double band = plot.height() / l.positionCount;
     for (int boundary = 0; boundary <= l.positionCount && m_leftAxisMinorTickLength > 0; ++boundary) {
-        const double y = Rounded(plot.bottom() - boundary * band);
+        const double y = rounded(plot.bottom() - boundary * band);
         painter.drawLine(QPointF(plot.left() - m_leftAxisMinorTickLength, y), QPointF(plot.left(), y));
     }
     const double labelHeight = QFontMetricsF(labelFont()).height();
     for (int position = 0; position < l.positionCount; ++position) {
-        const double y = Rounded(positionCentreY(plot, position, l.positionCount));
-        painter.drawLine(QPointF(plot.left() - kMajorTickLength, y), QPointF(plot.left(), y));
+        const double y = rounded(positionCentreY(plot, position, l.positionCount));
+        painter.drawLine(QPointF(plot.left() - majorTickLength, y), QPointF(plot.left(), y));
         if (m_leftAxisLabelsVisible) {
             const QRectF labelRect(QPointF(l.content.left(), y - labelHeight / 2),
                                    QPointF(l.leftLabelsRight, y + labelHeight / 2));
@@ -445,7 +445,7 @@ void Chart::drawLeftAxis(QPainter &painter, const Layout &l) const
 void Chart::drawAxisTitles(QPainter &painter, const Layout &l) const
 {
     const QFontMetricsF metrics(font());
-    painter.setPen(kInk);
+    painter.setPen(inkColor);
     painter.setFont(font());
     if (!l.bottomTitle.isEmpty()) {
         const QString text = metrics.elidedText(m_bottomAxisTitle, Qt::ElideRight, l.bottomTitle.width());

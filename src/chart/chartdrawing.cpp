@@ -13,14 +13,14 @@ namespace {
 
 // How much darker than the point colour the top and end faces of a block are,
 // as QColor::darker() factors; the end face faces away from the light.
-constexpr int kTopFaceDarkness = 125;
-constexpr int kEndFaceDarkness = 160;
+constexpr int topFaceDarkness = 125;
+constexpr int endFaceDarkness = 160;
 
 // Room between a mark's text and its frame.
-constexpr double kMarkPaddingX = 4;
-constexpr double kMarkPaddingY = 1;
+constexpr double markPaddingX = 4;
+constexpr double markPaddingY = 1;
 
-void DrawFace(QPainter &painter, const QPolygonF &face, const QColor &color)
+void drawFace(QPainter &painter, const QPolygonF &face, const QColor &color)
 {
     painter.setPen(Qt::black);
     painter.setBrush(color);
@@ -55,13 +55,13 @@ void drawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColo
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (depth > 0) {
         const QPointF back(depth, -depth);
-        DrawFace(painter,
+        drawFace(painter,
                  QPolygonF{front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()},
-                 color.darker(kTopFaceDarkness));
-        DrawFace(painter,
+                 color.darker(topFaceDarkness));
+        drawFace(painter,
                  QPolygonF{front.topRight(), front.topRight() + back, front.bottomRight() + back,
                            front.bottomRight()},
-                 color.darker(kEndFaceDarkness));
+                 color.darker(endFaceDarkness));
     }
     QLinearGradient shade(front.topLeft(), front.topRight());
     shade.setColorAt(0, color);
@@ -74,8 +74,8 @@ void drawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColo
 
 QSizeF markBoxSize(const QFontMetricsF &metrics, const QString &text)
 {
-    return QSizeF(std::ceil(metrics.horizontalAdvance(text)) + 2 * kMarkPaddingX,
-                  std::ceil(metrics.height()) + 2 * kMarkPaddingY);
+    return QSizeF(std::ceil(metrics.horizontalAdvance(text)) + 2 * markPaddingX,
+                  std::ceil(metrics.height()) + 2 * markPaddingY);
 }
 
 void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text,

@@ -7,7 +7,7 @@ namespace {
 
 // None of these is white, which would vanish into the bars' white gradient end,
 // or the pale yellow of the marks.
-constexpr std::array<QRgb, 12> kPalette{
+constexpr std::array<QRgb, 12> standardPalette{
     qRgb(255, 0, 0),     // red
     qRgb(0, 128, 0),     // green
     qRgb(255, 255, 0),   // yellow
@@ -26,12 +26,12 @@ constexpr std::array<QRgb, 12> kPalette{
 
 int chartPaletteSize()
 {
-    return int(kPalette.size());
+    return int(standardPalette.size());
 }
 
 QColor chartPaletteColor(int position)
 {
     const int size = chartPaletteSize();
     const int index = ((position % size) + size) % size;
-    return QColor::fromRgb(kPalette[std::size_t(index)]);
+    return QColor::fromRgb(standardPalette[std::size_t(index)]);
 }

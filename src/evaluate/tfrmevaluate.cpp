@@ -6,7 +6,6 @@
 #include "store/databaseerror.h"
 #include "widgets/messageboxes.h"
 
-#include <QScreen>
 
 namespace {
 
@@ -22,8 +21,6 @@ TfrmEvaluate::TfrmEvaluate(const Database &db, QWidget *parent)
       ui(std::make_unique<Ui::TfrmEvaluate>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
     addIndexSeries();
     setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmEvaluate::Button1Click);
@@ -51,14 +48,6 @@ void TfrmEvaluate::addIndexSeries()
 HorizontalBarSeries *TfrmEvaluate::indexSeries() const
 {
     return ui->chartEvaluate->series(0);
-}
-
-// Centred on the screen that shows the window it was opened from.
-void TfrmEvaluate::centerOnScreen()
-{
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 // A failing query ends the work here: the box shows the error's own text and the

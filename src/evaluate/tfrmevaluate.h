@@ -34,7 +34,6 @@ private:
 
     void addIndexSeries();
     HorizontalBarSeries *indexSeries() const;
-    void centerOnScreen();
 
     std::unique_ptr<Ui::TfrmEvaluate> ui;
     ThinkingIndices m_indices;

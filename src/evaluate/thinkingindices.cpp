@@ -31,11 +31,15 @@ int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
     return rounded > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(rounded);
 }
 
-static int roundedIndex(double mean)
+namespace {
+
+int roundedIndex(double mean)
 {
     return int(std::clamp<qint64>(roundHalfToEven(mean), std::numeric_limits<int>::min(),
                                   std::numeric_limits<int>::max()));
 }
+
+} // namespace
 
 void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices)
 {

@@ -3,7 +3,6 @@
 
 #include "databaseerror.h"
 #include "fileheader.h"
-#include "resultcode.h"
 #include "storefailure.h"
 
 #include <QFileInfo>
@@ -47,15 +46,6 @@ bool meansDamaged(int resultCode)
 }
 
 } // namespace
-
-namespace ResultCode {
-
-int primaryOf(const QSqlError &error)
-{
-    return error.nativeErrorCode().toInt() & 0xFF;
-}
-
-} // namespace ResultCode
 
 Database::Database()
     : Database(QStringLiteral("zorvel-%1").arg(nextConnectionNumber++))

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "startupnotice.h"
-
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -11,6 +9,20 @@
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
+
+// Something the user must be told when the program starts, in a message box:
+// the file is opened read-only, the file is damaged, old log files were set
+// aside. The start-up goes on after it.
+struct StartupNotice
+{
+    enum Kind {
+        Information,
+        Warning,
+    };
+
+    Kind kind = Information;
+    QString text;
+};
 
 // What the Qt SQL connection needs to reach one database file.
 struct ConnectionSettings

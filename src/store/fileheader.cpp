@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileheader.h"
 
-#include "schemaversion.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>

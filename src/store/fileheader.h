@@ -5,6 +5,13 @@
 #include <QString>
 #include <QtGlobal>
 
+// Marks that every database file this program creates carries in its header, so
+// that a file of any other origin is recognised and left alone.
+namespace SchemaVersion {
+inline constexpr qint32 applicationId = 0x5A52564C; // "ZRVL"
+inline constexpr int current = 1;
+} // namespace SchemaVersion
+
 // What the first 100 bytes of a database file say about it. They are read with
 // plain file reads, before any SQLite open, so that a file that is not ours is
 // never opened by SQLite: closing a connection can write to a file (it applies

@@ -2,110 +2,33 @@
 #include "location.h"
 
 #include "databaseerror.h"
-#include "displaypath.h"
-#include "fileheader.h"
-#include "resultcode.h"
-#include "schema.h"
-#include "schemaversion.h"
+#include "filecreation.h"
+#include "logsetaside.h"
+#include "questionrecords.h"
 #include "storefailure.h"
 #include "transaction.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryFile>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 const QString dataFolderName = QStringLiteral("Zorvel");
 const QString databaseFileName = QStringLiteral("Zorvel.mdb");
 constexpr int busyTimeoutMs = 10000;
-const char *const logSuffixes[] = {"-wal", "-shm", "-journal"};
 
-void stampSchemaVersion(const Database &db)
+// A failure here costs nothing but tidiness: it is told, and the session goes on.
+void tidyUpAfterEarlierSessions(const Database &db, QList<StartupNotice> &notices)
 {
-    db.execute(QStringLiteral("PRAGMA application_id = %1").arg(SchemaVersion::applicationId));
-    db.execute(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion::current));
-}
-
-void populateInTransaction(const Database &db, const std::function<void(const Database &)> &populate)
-{
-    Transaction transaction(db);
-    stampSchemaVersion(db);
-    populate(db);
-    transaction.commit();
-}
-
-void removeLogsOf(const QString &path)
-{
-    for (const char *suffix : logSuffixes)
-        QFile::remove(path + QLatin1StringView(suffix));
-}
-
-// The committed file must stand on its own: no journal or log left beside it,
-// our marks in its header, and as long as its header says.
-void checkComplete(const QString &path)
-{
-    for (const char *suffix : logSuffixes) {
-        if (QFileInfo::exists(path + QLatin1StringView(suffix)))
-            throw DatabaseError(QStringLiteral("新建的数据库文件旁留下了日志文件，文件不完整。"));
+    removeLeftoverPartFiles(db.filePath());
+    try {
+        Transaction transaction(db);
+        deleteQuestionsLeftUnanswered(db);
+        transaction.commit();
+    } catch (const DatabaseError &error) {
+        notices.append({StartupNotice::Warning, error.text()});
     }
-    QByteArray header;
-    QString reason;
-    if (!readDatabaseHeader(path, header, reason))
-        throw DatabaseError(QStringLiteral("无法读回新建的数据库文件。"), reason, ResultCode::ioError);
-    if (judgeDatabaseHeader(header, QFileInfo(path).size(), false) != FileHeaderVerdict::Ours)
-        throw DatabaseError(QStringLiteral("新建的数据库文件不完整。"), QString(), ResultCode::ioError);
-}
-
-void buildDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
-{
-    Database creator(QStringLiteral("zorvel-create-") + QFileInfo(path).fileName());
-    creator.open(BuildConnectionString(path), Database::NewFile);
-    populateInTransaction(creator, populate);
-    creator.close();
-}
-
-// Makes a rename in the folder survive a power cut.
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
-
-QString setAsideName(const QString &log, const QString &stamp)
-{
-    QString name = log + QStringLiteral(".set-aside-") + stamp;
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = log + QStringLiteral(".set-aside-%1-%2").arg(stamp).arg(n);
-    return name;
-}
-
-StartupNotice setAsideNotice(const QStringList &names)
-{
-    QStringList shown;
-    for (const QString &name : names)
-        shown.append(displayPath(name));
-    return {StartupNotice::Information,
-            QStringLiteral("数据文件夹里有上次留下的日志文件，却没有与它们对应的数据库文件。"
-                           "为了不让它们混进新建的数据库，Zorvel 已把它们改名保存在原处：\n\n%1\n\n"
-                           "如果您以前的训练记录不见了，这些文件里可能还保存着其中一部分，请不要删除它们。")
-                .arg(shown.join(QLatin1Char('\n')))};
 }
 
 } // namespace
@@ -128,9 +51,8 @@ QString databaseFileLocation()
     return root + QLatin1Char('/') + dataFolderName + QLatin1Char('/') + databaseFileName;
 }
 
-QString GetDatabasePath()
+void makeDataFolder(const QString &path)
 {
-    const QString path = databaseFileLocation();
     if (path.isEmpty())
         throw DatabaseError(QStringLiteral("找不到当前用户的应用数据文件夹，无法保存训练记录。"));
     const QString folder = QFileInfo(path).path();
@@ -138,81 +60,13 @@ QString GetDatabasePath()
         throw DatabaseError(QStringLiteral("无法创建数据文件夹“%1”。请检查该位置是否可写，"
                                            "以及是否被同名文件占用。").arg(displayPath(folder)));
     }
+}
+
+QString GetDatabasePath()
+{
+    const QString path = databaseFileLocation();
+    makeDataFolder(path);
     return path;
-}
-
-void EnsureDatabaseFile(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        return;
-    createDatabaseFile(path, CreateTablesAndSeed);
-}
-
-void createDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QFileInfo(folder).isWritable())
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::readOnly, path, QString());
-
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
-    if (!file.open())
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
-    file.close();
-    const QString temporaryPath = file.fileName();
-
-    try {
-        buildDatabaseFile(temporaryPath, populate);
-        checkComplete(temporaryPath);
-    } catch (const DatabaseError &error) {
-        removeLogsOf(temporaryPath);
-        throw StoreFailure::fromEngine(StoreFailure::Creating, error.resultCode(), path,
-                                       error.engineText().isEmpty() ? error.summary() : error.engineText());
-    }
-
-    // Another Zorvel may have created the file in the meantime; its file is as
-    // good as ours, so ours is dropped with the temporary file.
-    if (file.rename(path)) {
-        file.setAutoRemove(false);
-        syncFolder(folder);
-        return;
-    }
-    if (!QFileInfo::exists(path))
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
-}
-
-QStringList setAsideOrphanedLogs(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        return {};
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QStringList setAside;
-    for (const char *suffix : logSuffixes) {
-        const QString log = path + QLatin1StringView(suffix);
-        if (!QFileInfo::exists(log))
-            continue;
-        const QString target = setAsideName(log, stamp);
-        QFile file(log);
-        if (!file.rename(target)) {
-            throw DatabaseError(QStringLiteral("数据文件夹里有上次留下的日志文件“%1”，却没有与它对应的数据库文件。"
-                                               "Zorvel 无法把它移到一旁，为了不让它损坏新的数据库，"
-                                               "没有创建数据库。请检查数据文件夹的访问权限后重新启动 Zorvel。")
-                                    .arg(displayPath(log)),
-                                file.errorString());
-        }
-        setAside.append(target);
-    }
-    return setAside;
-}
-
-void removeLeftoverPartFiles(const QString &path)
-{
-    const QFileInfo database(path);
-    const QRegularExpression ownNaming(QStringLiteral("^%1\\.[A-Za-z0-9]{6}\\.part(-journal|-wal|-shm)?$")
-                                           .arg(QRegularExpression::escape(database.fileName())));
-    for (const QFileInfo &info : database.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (ownNaming.match(info.fileName()).hasMatch())
-            QFile::remove(info.absoluteFilePath());
-    }
 }
 
 ConnectionSettings BuildConnectionString(const QString &path)
@@ -222,9 +76,9 @@ ConnectionSettings BuildConnectionString(const QString &path)
 
 // Where the logs were put is told even when the start fails after setting them
 // aside: the next start no longer finds them.
-QList<StartupNotice> OpenDatabase(Database &db)
+QList<StartupNotice> OpenDatabase(Database &db, const QString &path)
 {
-    const QString path = GetDatabasePath();
+    makeDataFolder(path);
     QList<StartupNotice> notices;
     if (const QStringList setAside = setAsideOrphanedLogs(path); !setAside.isEmpty())
         notices.append(setAsideNotice(setAside));
@@ -237,5 +91,12 @@ QList<StartupNotice> OpenDatabase(Database &db)
         throw DatabaseError(error.summary() + QStringLiteral("\n\n") + notices.first().text, error.engineText(),
                             error.resultCode());
     }
+    if (db.isWritable())
+        tidyUpAfterEarlierSessions(db, notices);
     return notices;
+}
+
+QList<StartupNotice> OpenDatabase(Database &db)
+{
+    return OpenDatabase(db, databaseFileLocation());
 }

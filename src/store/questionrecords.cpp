@@ -43,7 +43,7 @@ void DeleteQuestion(const Database &db, int questionId)
 // A question's answer count is saved in the transaction that links its answer, so
 // the count finds the candidates in one pass over the table, and only those are
 // looked up among the answers.
-void discardUnansweredQuestions(const Database &db)
+void deleteQuestionsLeftUnanswered(const Database &db)
 {
     db.execute(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
                               " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));

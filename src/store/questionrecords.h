@@ -17,7 +17,7 @@ bool QuestionHasAnswers(const Database &db, int questionId);
 void DeleteQuestion(const Database &db, int questionId);
 // Deletes every question without an accepted answer, as leaving each would have:
 // those a crash or a failed close left behind.
-void discardUnansweredQuestions(const Database &db);
+void deleteQuestionsLeftUnanswered(const Database &db);
 
 // Links an accepted answer's word to its question.
 void LinkAnswer(const Database &db, int questionId, int wordId);

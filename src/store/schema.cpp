@@ -8,28 +8,33 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+namespace {
+
 // Identity keys number from 1 in insertion order and are never reused after a
 // delete (AUTOINCREMENT); text columns keep their declared lengths in characters.
-// The indexes serve the lookups of the training loop and the averages of the
-// evaluation; they change no result.
-static const char *const createStatements[] = {
+const char *const createQuestionTemplates =
     "CREATE TABLE wtlx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " neirong VARCHAR(100) CHECK (length(neirong) <= 100), ppcxid INT, htcxid INT, fsqz INT,"
-    " keyword VARCHAR(50) CHECK (length(keyword) <= 50))",
+    " keyword VARCHAR(50) CHECK (length(keyword) <= 50))";
+const char *const createFeedbackPhrases =
     "CREATE TABLE hdpj (id INTEGER PRIMARY KEY AUTOINCREMENT, type INT,"
-    " descr VARCHAR(50) CHECK (length(descr) <= 50))",
+    " descr VARCHAR(50) CHECK (length(descr) <= 50))";
+const char *const createWordClasses =
     "CREATE TABLE cx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " name VARCHAR(10) CHECK (length(name) <= 10))",
+    " name VARCHAR(10) CHECK (length(name) <= 10))";
+const char *const createQuestions =
     "CREATE TABLE wt (id INTEGER PRIMARY KEY AUTOINCREMENT, wtlxid INT,"
     " match_word VARCHAR(50) CHECK (length(match_word) <= 50),"
     " keyword VARCHAR(50) CHECK (length(keyword) <= 50),"
-    " dotime DATETIME, answer_count INT, score INT, repeate_count INT)",
-    "CREATE TABLE hd (id INTEGER PRIMARY KEY AUTOINCREMENT, wtid INT, ciid INT)",
+    " dotime DATETIME, answer_count INT, score INT, repeate_count INT)";
+const char *const createAnswers = "CREATE TABLE hd (id INTEGER PRIMARY KEY AUTOINCREMENT, wtid INT, ciid INT)";
+const char *const createWords =
     "CREATE TABLE ci (id INTEGER PRIMARY KEY AUTOINCREMENT, cxid INT,"
-    " name VARCHAR(50) CHECK (length(name) <= 50))",
-};
+    " name VARCHAR(50) CHECK (length(name) <= 50))";
 
-static const char *const indexStatements[] = {
+// The indexes serve the lookups of the training loop and the averages of the
+// evaluation; they change no result.
+const char *const indexStatements[] = {
     "CREATE INDEX hd_by_question ON hd (wtid, ciid)",
     "CREATE INDEX hd_by_word ON hd (ciid)",
     "CREATE INDEX ci_by_name ON ci (name)",
@@ -37,12 +42,12 @@ static const char *const indexStatements[] = {
     "CREATE INDEX wt_statistics ON wt (wtlxid, answer_count, repeate_count)",
 };
 
-static void execute(const Database &db, const char *statement)
+void runStatement(const Database &db, const char *statement)
 {
     db.execute(QString::fromLatin1(statement));
 }
 
-static void insertTemplates(const Database &db)
+void insertTemplates(const Database &db)
 {
     for (const auto &t : SeedContent::questionTemplates()) {
         db.execute(QStringLiteral("INSERT INTO wtlx (neirong, ppcxid, htcxid, fsqz, keyword)"
@@ -51,38 +56,40 @@ static void insertTemplates(const Database &db)
     }
 }
 
-static void insertPhrases(const Database &db)
+void insertPhrases(const Database &db)
 {
     for (const auto &phrase : SeedContent::feedbackPhrases())
         db.execute(QStringLiteral("INSERT INTO hdpj (type, descr) VALUES (?, ?)"), {phrase.type, phrase.text});
 }
 
-static void insertClasses(const Database &db)
+void insertClasses(const Database &db)
 {
     for (const QString &name : SeedContent::wordClasses())
         db.execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {name});
 }
 
-static void insertWords(const Database &db)
+void insertWords(const Database &db)
 {
     for (const auto &word : SeedContent::dictionaryWords())
         db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {word.classId, word.name});
 }
 
+} // namespace
+
 void CreateTablesAndSeed(const Database &db)
 {
-    execute(db, createStatements[0]);
+    runStatement(db, createQuestionTemplates);
     insertTemplates(db);
-    execute(db, createStatements[1]);
+    runStatement(db, createFeedbackPhrases);
     insertPhrases(db);
-    execute(db, createStatements[2]);
+    runStatement(db, createWordClasses);
     insertClasses(db);
-    execute(db, createStatements[3]);
-    execute(db, createStatements[4]);
-    execute(db, createStatements[5]);
+    runStatement(db, createQuestions);
+    runStatement(db, createAnswers);
+    runStatement(db, createWords);
     insertWords(db);
     for (const char *statement : indexStatements)
-        execute(db, statement);
+        runStatement(db, statement);
 }
 
 void DropAllTables(const Database &db)

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storefailure.h"
 
-#include "displaypath.h"
-#include "resultcode.h"
-
 #include <QFileInfo>
+#include <QSqlError>
 #include <QStorageInfo>
+
+namespace ResultCode {
+
+int primaryOf(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xFF;
+}
+
+} // namespace ResultCode
 
 namespace StoreFailure {
 

@@ -3,7 +3,32 @@
 
 #include "databaseerror.h"
 
+#include <QDir>
 #include <QString>
+
+class QSqlError;
+
+// SQLite's primary result codes that the store tells apart. Qt may report an
+// extended code (the primary code in the low byte, details above it).
+namespace ResultCode {
+inline constexpr int busy = 5;
+inline constexpr int locked = 6;
+inline constexpr int readOnly = 8;
+inline constexpr int ioError = 10;
+inline constexpr int corrupt = 11;
+inline constexpr int full = 13;
+inline constexpr int cantOpen = 14;
+inline constexpr int notADatabase = 26;
+
+// The primary result code of a failure, or 0 when the engine gave none.
+int primaryOf(const QSqlError &error);
+} // namespace ResultCode
+
+// A file's path as messages show it to the user: with the system's separators.
+inline QString displayPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 // The sentences with which the store tells the user what happened to the file and
 // what to do about it. A fault of the machine (full disk, read-only or locked

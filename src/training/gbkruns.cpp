@@ -23,6 +23,7 @@ constexpr GbkClass S = GbkClass::SingleByte;
 constexpr GbkClass D = GbkClass::DoubleLead;
 constexpr GbkClass T = GbkClass::DoubleLowTrail;
 
+// clang-format off
 constexpr GbkRun runs[] = {
     {0x0000, S}, {0x00A4, D}, {0x00A5, S}, {0x00A7, D}, {0x00A9, S}, {0x00B0, D}, {0x00B2, S}, {0x00B7, D},
     {0x00B8, S}, {0x00D7, D}, {0x00D8, S}, {0x00E0, D}, {0x00E2, S}, {0x00E8, D}, {0x00EB, S}, {0x00EC, D},
@@ -521,6 +522,7 @@ constexpr GbkRun runs[] = {
     {0xFE53, S}, {0xFE54, T}, {0xFE58, S}, {0xFE59, T}, {0xFE63, D}, {0xFE67, S}, {0xFE68, D}, {0xFE6C, S},
     {0xFF01, D}, {0xFF5F, S}, {0xFFE0, D}, {0xFFE2, T}, {0xFFE3, D}, {0xFFE4, T}, {0xFFE5, D}, {0xFFE6, S},
 };
+// clang-format on
 
 } // namespace
 

@@ -52,8 +52,13 @@ private:
 
 } // namespace
 
+TrainingEngine::TrainingEngine(Database &db, const QString &dataFile, const Clock &clock, RandomSource &random)
+    : m_db(db), m_dataFile(dataFile), m_view(&noView), m_clock(clock), m_random(random)
+{
+}
+
 TrainingEngine::TrainingEngine(Database &db, const Clock &clock, RandomSource &random)
-    : m_db(db), m_view(&noView), m_clock(clock), m_random(random)
+    : TrainingEngine(db, databaseFileLocation(), clock, random)
 {
 }
 
@@ -64,25 +69,10 @@ void TrainingEngine::setView(TrainingView &view)
 
 QList<StartupNotice> TrainingEngine::start()
 {
-    QList<StartupNotice> notices = OpenDatabase(m_db);
-    if (m_db.isWritable())
-        startClean(notices);
+    QList<StartupNotice> notices = OpenDatabase(m_db, m_dataFile);
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
     return notices;
-}
-
-// A failure here costs nothing but tidiness: it is told, and the session goes on.
-void TrainingEngine::startClean(QList<StartupNotice> &notices)
-{
-    removeLeftoverPartFiles(m_db.filePath());
-    try {
-        Transaction transaction(m_db);
-        discardUnansweredQuestions(m_db);
-        transaction.commit();
-    } catch (const DatabaseError &error) {
-        notices.append({StartupNotice::Warning, error.text()});
-    }
 }
 
 void TrainingEngine::finish()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/startupnotice.h"
+#include "store/database.h"
 #include "trainingstate.h"
 #include "verdict.h"
 
@@ -21,16 +21,17 @@ class TrainingView;
 class TrainingEngine
 {
 public:
+    // The engine of the database file at `dataFile`.
+    TrainingEngine(Database &db, const QString &dataFile, const Clock &clock, RandomSource &random);
+    // The same on the file in the user's data folder.
     TrainingEngine(Database &db, const Clock &clock, RandomSource &random);
 
     // The view that shows what the engine does; until one is set, nothing is shown.
     void setView(TrainingView &view);
 
-    // Start-up: opens (creating and seeding when missing) the database file in the
-    // user's data folder and resets the state. On a writable, undamaged file it
-    // starts clean: questions left without answers (by a crash) are discarded and
-    // what an interrupted creation left beside the file is removed. Returns what
-    // the user must be told (logs set aside, a read-only or damaged file).
+    // Start-up: opens the database file (OpenDatabase: created and seeded when
+    // missing, tidied when writable) and resets the state. Returns what the user
+    // must be told (logs set aside, a read-only or damaged file).
     QList<StartupNotice> start();
     // End of the run: discards an unanswered current question, empties the answer
     // list and closes the database. The database is closed even when the discard fails.
@@ -47,10 +48,10 @@ public:
     const TrainingState &state() const { return m_state; }
 
 private:
-    void startClean(QList<StartupNotice> &notices);
     void storeAcceptedAnswer(const QString &answer);
 
     Database &m_db;
+    const QString m_dataFile;
     TrainingView *m_view;
     const Clock &m_clock;
     RandomSource &m_random;

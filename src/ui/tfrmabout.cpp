@@ -35,8 +35,6 @@ TfrmAbout::TfrmAbout(QWidget *parent)
       ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
     setUpTextBoxes();
     setCloseButton(ui->Button1);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmAbout::Button1Click);
@@ -44,16 +42,6 @@ TfrmAbout::TfrmAbout(QWidget *parent)
 }
 
 TfrmAbout::~TfrmAbout() = default;
-
-void TfrmAbout::centerOver(const QWidget &window)
-{
-    const QWidget &frameOwner = *window.window();
-    // Until it is first shown this window has no frame; it will get the same
-    // decoration as the window it is centred over.
-    const QSize decoration = frameOwner.frameGeometry().size() - frameOwner.geometry().size();
-    const QSize frameSize = isVisible() ? frameGeometry().size() : size() + decoration;
-    move(frameOwner.frameGeometry().center() - QPoint(frameSize.width() / 2, frameSize.height() / 2));
-}
 
 // The text boxes have no border and paint no background of their own: the
 // window's button-face colour shows through, so they read as plain text on it.

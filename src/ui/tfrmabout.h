@@ -20,10 +20,6 @@ public:
     explicit TfrmAbout(QWidget *parent = nullptr);
     ~TfrmAbout() override;
 
-    // Places the window so that the centre of its outer frame lies on the centre
-    // of `window`'s outer frame.
-    void centerOver(const QWidget &window);
-
 private:
     void Button1Click();
     void setUpTextBoxes();

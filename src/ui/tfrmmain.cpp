@@ -5,6 +5,7 @@
 #include "aboutwindowopener.h"
 #include "evaluate/evaluatewindowopener.h"
 #include "gbkbytelimitvalidator.h"
+#include "widgets/closebuttondialog.h"
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
 
@@ -58,10 +59,11 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
       m_history(history),
       m_timerFlash(this)
 {
-    ui->setupUi(this);
-    m_engine.setView(*this);
+    // Set before the controls are built: set afterwards, the flags would restyle them all.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ui->setupUi(this);
+    m_engine.setView(*this);
     setFixedSize(362, 474);
     ui->edAnswer->setValidator(new GbkByteLimitValidator(answerByteLimit, ui->edAnswer));
     ui->edAnswer->installEventFilter(this);
@@ -74,7 +76,8 @@ TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *par
     setUpStatusHints();
     connectCommands();
     setUpCommandKeys();
-    centerOnScreen();
+    if (const QScreen *screen = this->screen())
+        centerWindowOn(*this, screen->availableGeometry().center());
     ui->edAnswer->setFocus();
     FormCreate();
 }
@@ -147,12 +150,6 @@ bool TfrmMain::isCommandKey(QKeyCombination key) const
     return std::any_of(links.cbegin(), links.cend(), [&pressed](const CommandLink *link) {
         return link->shortcut() == pressed;
     });
-}
-
-void TfrmMain::centerOnScreen()
-{
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfrmMain::lblNewQuestionClick()

@@ -65,7 +65,6 @@ private:
     void connectCommands();
     void setUpCommandKeys();
     bool isCommandKey(QKeyCombination key) const;
-    void centerOnScreen();
     void setPanelColor(const QColor &color);
     void watchAnswerKeys(QEvent *event);
     template<typename Command>

@@ -139,8 +139,7 @@ void SessionCacheTest::apply(const QString &step)
     } else if (step == u"clear") {
         m_engine->clearAllRecords();
     } else if (step == u"other connection") {
-        changeThroughOtherConnection(
-            db, QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '别处的词');"));
+        changeThroughOtherConnection(db, QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '别处的词');"));
         changeThroughOtherConnection(
             db, QStringLiteral("UPDATE wt SET answer_count = answer_count + 5, repeate_count = 2"));
     } else {
@@ -160,8 +159,7 @@ void SessionCacheTest::drawReachesEachWordOfTheClassOnce_data()
         << QStringList{QStringLiteral("learn outside a transaction")} << 1;
     QTest::newRow("after a failed learn") << QStringList{QStringLiteral("failed learn")} << 1;
     QTest::newRow("after accepted answers")
-        << QStringList{QStringLiteral("question"), QStringLiteral("answer 台灯"), QStringLiteral("answer 桌子")}
-        << 1;
+        << QStringList{QStringLiteral("question"), QStringLiteral("answer 台灯"), QStringLiteral("answer 桌子")} << 1;
     QTest::newRow("after a clear") << QStringList{QStringLiteral("learn"), QStringLiteral("clear")} << 1;
     QTest::newRow("after another connection's word") << QStringList{QStringLiteral("other connection")} << 1;
 }
@@ -193,16 +191,15 @@ void SessionCacheTest::sumsEqualTheFullComputation_data()
     const QString question = QStringLiteral("question");
     QTest::addColumn<QStringList>("steps");
     QTest::newRow("answers, new and reused words")
-        << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("answer 桌子"), question,
-                       QStringLiteral("answer 苹果"), QStringLiteral("answer 香蕉")};
+        << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("answer 桌子"),
+                       question, QStringLiteral("answer 苹果"), QStringLiteral("answer 香蕉")};
     QTest::newRow("unanswered questions discarded")
         << QStringList{question, question, QStringLiteral("answer 苹果"), question, question};
     QTest::newRow("a clear between answers")
-        << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("clear"), question,
-                       QStringLiteral("answer 苹果"), QStringLiteral("answer 梨")};
-    QTest::newRow("a failed write")
-        << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("failed answer"),
-                       QStringLiteral("answer 桌子")};
+        << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("clear"),
+                       question, QStringLiteral("answer 苹果"), QStringLiteral("answer 梨")};
+    QTest::newRow("a failed write") << QStringList{question, QStringLiteral("answer 苹果"),
+                                                   QStringLiteral("failed answer"), QStringLiteral("answer 桌子")};
     QTest::newRow("another connection's change")
         << QStringList{question, QStringLiteral("answer 苹果"), QStringLiteral("other connection"), question,
                        QStringLiteral("answer 桌子")};

@@ -21,3 +21,17 @@ QStringList buildBenchHistory(const Database &db, const BenchHistory &size, int 
 
 // Median and 99th percentile of a list of durations in microseconds.
 QString describeTimings(const QString &name, QList<double> microseconds);
+
+// Wall time and the CPU time of the calling thread, in microseconds, from one
+// start: the CPU time is what other load on the machine hardly changes.
+class BenchStopwatch
+{
+public:
+    BenchStopwatch();
+    double wallMicroseconds() const;
+    double cpuMicroseconds() const;
+
+private:
+    qint64 m_wallStart;
+    qint64 m_cpuStart;
+};

@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "store/location.h"
+#include "store/sessioncache.h"
 #include "ui/gbkbytelimitvalidator.h"
 #include "widgets/messageboxes.h"
 #include "ui/scoredisplay.h"
@@ -37,6 +38,7 @@ private slots:
     void cleanup();
 
     void windowFrame();
+    void readsAheadOnceShown();
     void controlLayout_data();
     void controlLayout();
     void onlyTheAnswerBoxHasATooltip();
@@ -116,6 +118,15 @@ void MainWindowTest::startQuestion()
 {
     MessageBoxes::scriptAnswers({QMessageBox::Yes});
     QTest::mouseClick(child<QWidget>("lblNewQuestion"), Qt::LeftButton);
+}
+
+// After its first frame, the window has the word ids and the history's sums read
+// while idle, so that neither a new question nor the evaluation reads the file
+// for them.
+void MainWindowTest::readsAheadOnceShown()
+{
+    const SessionCache &cache = m_main->database.cache();
+    QTRY_VERIFY(cache.wordIds().has_value() && cache.sums().has_value());
 }
 
 void MainWindowTest::windowFrame()

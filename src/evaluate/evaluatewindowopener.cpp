@@ -3,9 +3,20 @@
 
 #include "tfrmevaluate.h"
 
+#include "store/databaseerror.h"
+#include "store/historystatistics.h"
+
 void openEvaluateWindow(const Database &db, QWidget *parent)
 {
     auto *window = new TfrmEvaluate(db, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->exec();
+}
+
+void readAheadEvaluation(const Database &db)
+{
+    try {
+        loadHistorySums(db);
+    } catch (const DatabaseError &) {
+    }
 }

@@ -3,12 +3,15 @@
 
 #include "databaseerror.h"
 #include "fileheader.h"
+#include "sessioncache.h"
 #include "storefailure.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QUrl>
 
@@ -17,6 +20,10 @@
 namespace {
 
 std::atomic_int nextConnectionNumber = 1;
+
+// The training loop runs a few dozen different statements; more than this many
+// means texts that vary (lists of names of any length), which are let go.
+constexpr qsizetype keptStatementLimit = 64;
 
 QString joinOptions(const QStringList &options)
 {
@@ -45,6 +52,11 @@ bool meansDamaged(int resultCode)
     return resultCode == ResultCode::corrupt || resultCode == ResultCode::notADatabase;
 }
 
+bool onlyReads(const QString &sql)
+{
+    return sql.startsWith(QLatin1StringView("SELECT"), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 Database::Database()
@@ -52,8 +64,15 @@ Database::Database()
 {
 }
 
+struct Database::PreparedStatements
+{
+    QHash<QString, QSqlQuery> bySql;
+};
+
 Database::Database(const QString &connectionName)
-    : m_connectionName(connectionName)
+    : m_connectionName(connectionName),
+      m_prepared(std::make_unique<PreparedStatements>()),
+      m_cache(std::make_unique<SessionCache>())
 {
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
 }
@@ -183,6 +202,8 @@ void Database::close()
 
 void Database::closeConnection() const
 {
+    m_prepared->bySql.clear();
+    m_cache->clear();
     QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
     if (connection.isOpen())
         connection.close();
@@ -228,6 +249,36 @@ QSqlQuery Database::execute(const QString &sql, const QVariantList &values) cons
         query.addBindValue(value);
     if (!query.exec())
         fail(query);
+    if (!onlyReads(sql))
+        m_cache->forgetAll();
+    return query;
+}
+
+// A kept statement is bound afresh for each run; it stays prepared, and its
+// callers reset it (QSqlQuery::finish()) once they have read what they need, so
+// that it holds no snapshot of the file between runs.
+QSqlQuery &Database::runPrepared(const QString &sql, const QVariantList &values) const
+{
+    const QSqlDatabase connection = openConnection();
+    QHash<QString, QSqlQuery> &kept = m_prepared->bySql;
+    auto found = kept.find(sql);
+    if (found == kept.end()) {
+        if (kept.size() >= keptStatementLimit)
+            kept.clear();
+        QSqlQuery query(connection);
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            fail(query);
+        found = kept.insert(sql, std::move(query));
+    }
+    QSqlQuery &query = *found;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values.at(i));
+    if (!query.exec()) {
+        QSqlQuery failed = std::move(query);
+        kept.erase(found);
+        fail(failed);
+    }
     return query;
 }
 
@@ -258,12 +309,34 @@ void Database::fail(QSqlQuery &query) const
 
 QVariant Database::scalar(const QString &sql, const QVariantList &values) const
 {
-    QSqlQuery query = execute(sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    QSqlQuery &query = runPrepared(sql, values);
+    const QVariant value = query.next() ? query.value(0) : QVariant();
+    query.finish();
+    return value;
+}
+
+QVariantList Database::firstRow(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery &query = runPrepared(sql, values);
+    QVariantList row;
+    if (query.next()) {
+        const int columns = query.record().count();
+        for (int column = 0; column < columns; ++column)
+            row.append(query.value(column));
+    }
+    query.finish();
+    return row;
 }
 
 int Database::insert(const QString &sql, const QVariantList &values) const
 {
-    const QSqlQuery query = execute(sql, values);
-    return query.lastInsertId().toInt();
+    QSqlQuery &query = runPrepared(sql, values);
+    const int id = query.lastInsertId().toInt();
+    query.finish();
+    return id;
+}
+
+void Database::run(const QString &sql, const QVariantList &values) const
+{
+    runPrepared(sql, values).finish();
 }

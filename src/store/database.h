@@ -6,9 +6,12 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <memory>
+
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
+class SessionCache;
 
 // Something the user must be told when the program starts, in a message box:
 // the file is opened read-only, the file is damaged, old log files were set
@@ -80,12 +83,26 @@ public:
 
     // Runs one statement with its values bound in order and returns the result,
     // positioned before its first row. A result that shows the file damaged turns
-    // the connection read-only and immutable for the rest of the session.
+    // the connection read-only and immutable for the rest of the session. A
+    // statement that may write drops what the cache holds, as of its commit.
     QSqlQuery execute(const QString &sql, const QVariantList &values = {}) const;
+
+    // The statements of the training loop run through statements prepared once
+    // per connection and kept; each is done with when these return. Their
+    // writes leave the cache alone: the store function that writes tells the
+    // cache what it changed.
     // The first column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
+    // The columns of the first row, or an empty list when there is no row.
+    QVariantList firstRow(const QString &sql, const QVariantList &values = {}) const;
     // Runs an insert and returns the generated id of the new row.
     int insert(const QString &sql, const QVariantList &values) const;
+    // Runs a statement whose result is not read.
+    void run(const QString &sql, const QVariantList &values = {}) const;
+
+    // What the store keeps in memory about the file during the session. Emptied
+    // whenever the connection closes.
+    SessionCache &cache() const { return *m_cache; }
 
     QSqlDatabase connection() const;
     // The open connection; throws a DatabaseError that says so when it is not open.
@@ -99,9 +116,14 @@ private:
     void closeConnection() const;
     void becomeDamaged() const;
     [[noreturn]] void fail(QSqlQuery &query) const;
+    QSqlQuery &runPrepared(const QString &sql, const QVariantList &values) const;
+
+    struct PreparedStatements;
 
     QString m_connectionName;
     ConnectionSettings m_settings;
     // Changed by a statement that finds the file damaged, which reopens it.
     mutable Access m_access = Writable;
+    std::unique_ptr<PreparedStatements> m_prepared;
+    std::unique_ptr<SessionCache> m_cache;
 };

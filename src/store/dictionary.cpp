@@ -3,13 +3,25 @@
 
 #include "database.h"
 #include "namelist.h"
-#include "rowselection.h"
+#include "sessioncache.h"
 
 #include <QSqlQuery>
 
 namespace {
 
-const RowSelection wordsOfClass{QStringLiteral("ci"), QStringLiteral("name"), QStringLiteral("cxid = ?")};
+// The word ids of every class, in id order: read once, then kept in step.
+const QHash<int, QList<int>> &wordIdsByClass(const Database &db)
+{
+    SessionCache &cache = currentCache(db);
+    if (!cache.wordIds()) {
+        QHash<int, QList<int>> idsByClass;
+        QSqlQuery query = db.execute(QStringLiteral("SELECT cxid, id FROM ci ORDER BY id"));
+        while (query.next())
+            idsByClass[query.value(0).toInt()].append(query.value(1).toInt());
+        cache.setWordIds(std::move(idsByClass));
+    }
+    return *cache.wordIds();
+}
 
 } // namespace
 
@@ -17,25 +29,33 @@ int FindWordId(const Database &db, const QStringList &names)
 {
     QVariantList values;
     const QString condition = columnIsOneOf(QStringLiteral("name"), names, values);
-    QSqlQuery query =
-        db.execute(QStringLiteral("SELECT id FROM ci WHERE ") + condition + QStringLiteral(" LIMIT 2"), values);
-    if (!query.next())
-        return 0;
-    const int id = query.value(0).toInt();
-    return query.next() ? 0 : id;
+    const QVariantList row = db.firstRow(QStringLiteral("SELECT min(id), count(*) FROM (SELECT id FROM ci WHERE ")
+                                             + condition + QStringLiteral(" LIMIT 2)"),
+                                         values);
+    return row.value(1).toInt() == 1 ? row.value(0).toInt() : 0;
 }
 
 int AddWord(const Database &db, int classId, const QString &name)
 {
-    return db.insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {classId, name});
+    const int id = db.insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {classId, name});
+    db.cache().wordAdded(classId, id);
+    return id;
+}
+
+void loadWordIds(const Database &db)
+{
+    wordIdsByClass(db);
 }
 
 int wordCount(const Database &db, int classId)
 {
-    return wordsOfClass.count(db, {classId});
+    return int(wordIdsByClass(db).value(classId).size());
 }
 
 QString wordAt(const Database &db, int classId, int position)
 {
-    return wordsOfClass.rowAt(db, {classId}, position).value(0).toString();
+    const QList<int> ids = wordIdsByClass(db).value(classId);
+    if (position < 1 || position > ids.size())
+        return QString();
+    return db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"), {ids.at(position - 1)}).toString();
 }

@@ -15,7 +15,12 @@ int FindWordId(const Database &db, const QStringList &names);
 // Files a new word under the class and returns its id.
 int AddWord(const Database &db, int classId, const QString &name);
 
+// Reads the word ids of every class into the connection's cache, where the two
+// functions below find them. They are read when first needed otherwise; this
+// lets a caller do it ahead, at a moment nobody waits.
+void loadWordIds(const Database &db);
 // Words of the class.
 int wordCount(const Database &db, int classId);
-// The word at 1-based `position` among those of the class, in id order.
+// The word at 1-based `position` among those of the class, in id order, or empty
+// text when there is none.
 QString wordAt(const Database &db, int classId, int position);

@@ -2,24 +2,78 @@
 #include "historystatistics.h"
 
 #include "database.h"
+#include "sessioncache.h"
+
+namespace {
+
+// The three weighted counts of a question, each null where its average leaves the
+// question out: the answered questions, and those with a reused word.
+const QString weightedCounts = QStringLiteral(
+    "CASE WHEN wt.answer_count > 0 THEN wt.answer_count * wtlx.fsqz END AS answered,"
+    " CASE WHEN wt.answer_count > 0 THEN (wt.answer_count - wt.repeate_count) * wtlx.fsqz END AS newwords,"
+    " CASE WHEN wt.repeate_count > 0 THEN wt.repeate_count * wtlx.fsqz END AS repeated"
+    " FROM wt JOIN wtlx ON wt.wtlxid = wtlx.id");
+
+void addValue(const QVariant &value, double &total, qint64 &rows)
+{
+    if (value.isNull())
+        return;
+    total += value.toDouble();
+    ++rows;
+}
+
+const HistorySums &cachedSums(const Database &db)
+{
+    SessionCache &cache = currentCache(db);
+    if (!cache.sums())
+        cache.setSums(computeHistorySums(db));
+    return *cache.sums();
+}
+
+} // namespace
+
+HistorySums computeHistorySums(const Database &db)
+{
+    const QVariantList row = db.firstRow(
+        QStringLiteral("SELECT total(answered), count(answered), total(newwords), count(newwords),"
+                       " total(repeated), count(repeated) FROM (SELECT ")
+        + weightedCounts + QLatin1Char(')'));
+    return {row.value(0).toDouble(), row.value(1).toLongLong(), row.value(2).toDouble(),
+            row.value(3).toLongLong(), row.value(4).toDouble(), row.value(5).toLongLong()};
+}
+
+HistorySums questionShare(const Database &db, int questionId)
+{
+    HistorySums share;
+    const QVariantList row = db.firstRow(QStringLiteral("SELECT ") + weightedCounts + QStringLiteral(" WHERE wt.id = ?"),
+                                         {questionId});
+    if (row.isEmpty())
+        return share;
+    addValue(row.at(0), share.answerTotal, share.answerRows);
+    addValue(row.at(1), share.newWordTotal, share.newWordRows);
+    addValue(row.at(2), share.repeatTotal, share.repeatRows);
+    return share;
+}
+
+void loadHistorySums(const Database &db)
+{
+    cachedSums(db);
+}
 
 double meanWeightedAnswerCount(const Database &db)
 {
-    return db.scalar(QStringLiteral("SELECT avg(wt.answer_count * wtlx.fsqz) AS radioindex FROM wt, wtlx"
-                                    " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id"))
-        .toDouble();
+    const HistorySums &sums = cachedSums(db);
+    return meanOf(sums.answerTotal, sums.answerRows);
 }
 
 double meanWeightedNewWordCount(const Database &db)
 {
-    return db.scalar(QStringLiteral("SELECT avg((wt.answer_count - wt.repeate_count) * wtlx.fsqz) AS newwordindex"
-                                    " FROM wt, wtlx WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id"))
-        .toDouble();
+    const HistorySums &sums = cachedSums(db);
+    return meanOf(sums.newWordTotal, sums.newWordRows);
 }
 
 double meanWeightedRepeatCount(const Database &db)
 {
-    return db.scalar(QStringLiteral("SELECT avg(wt.repeate_count * wtlx.fsqz) AS oldwordindex FROM wt, wtlx"
-                                    " WHERE wt.repeate_count > 0 AND wt.wtlxid = wtlx.id"))
-        .toDouble();
+    const HistorySums &sums = cachedSums(db);
+    return meanOf(sums.repeatTotal, sums.repeatRows);
 }

@@ -2,7 +2,9 @@
 #include "questionrecords.h"
 
 #include "database.h"
+#include "historystatistics.h"
 #include "namelist.h"
+#include "sessioncache.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
@@ -15,8 +17,24 @@ QString textValue(const QString &text)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
+// Runs a statement that changes the question's counts, and tells the cached sums
+// how it changed them when they are kept.
+void changeQuestion(const Database &db, int questionId, const QString &sql, const QVariantList &values)
+{
+    if (!db.cache().sums()) {
+        db.run(sql, values);
+        return;
+    }
+    const HistorySums before = questionShare(db, questionId);
+    db.run(sql, values);
+    HistorySums difference = questionShare(db, questionId);
+    difference -= before;
+    db.cache().sumsChanged(difference);
+}
+
 } // namespace
 
+// A new question has no counts yet, so the history's sums stay as they are.
 int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword)
 {
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -26,8 +44,9 @@ int InsertQuestionRecord(const Database &db, int templateId, const QString &word
 
 void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
 {
-    db.execute(QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
-               {score, answerCount, repeatCount, questionId});
+    changeQuestion(db, questionId,
+                   QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
+                   {score, answerCount, repeatCount, questionId});
 }
 
 bool QuestionHasAnswers(const Database &db, int questionId)
@@ -37,7 +56,7 @@ bool QuestionHasAnswers(const Database &db, int questionId)
 
 void DeleteQuestion(const Database &db, int questionId)
 {
-    db.execute(QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
+    changeQuestion(db, questionId, QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
 }
 
 // A question's answer count is saved in the transaction that links its answer, so

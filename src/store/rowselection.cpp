@@ -3,8 +3,6 @@
 
 #include "database.h"
 
-#include <QSqlQuery>
-
 QString RowSelection::whereClause() const
 {
     return condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
@@ -15,11 +13,9 @@ int RowSelection::count(const Database &db, const QVariantList &values) const
     return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + whereClause(), values).toInt();
 }
 
-QSqlQuery RowSelection::rowAt(const Database &db, const QVariantList &values, int position) const
+QVariantList RowSelection::rowAt(const Database &db, const QVariantList &values, int position) const
 {
-    QSqlQuery query = db.execute(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id LIMIT 1 OFFSET ?")
-                                     .arg(columns, table, whereClause()),
-                                 QVariantList(values) << position - 1);
-    query.next();
-    return query;
+    return db.firstRow(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id LIMIT 1 OFFSET ?")
+                           .arg(columns, table, whereClause()),
+                       QVariantList(values) << position - 1);
 }

@@ -5,11 +5,11 @@
 #include <QVariantList>
 
 class Database;
-class QSqlQuery;
 
 // The rows of one table that match a condition, in id order: how many there are,
 // and the row at a position among them. The random draws of the training engine
-// count the rows first and then fetch the one they drew.
+// count the rows first and then fetch the one they drew; these are the small
+// reference tables, the dictionary's classes are drawn from the SessionCache.
 struct RowSelection
 {
     QString table;
@@ -17,9 +17,8 @@ struct RowSelection
     QString condition; // with one "?" per bound value; empty for every row
 
     int count(const Database &db, const QVariantList &values = {}) const;
-    // The row at 1-based `position`, current on the returned query, or a query
-    // without a current row when there is none.
-    QSqlQuery rowAt(const Database &db, const QVariantList &values, int position) const;
+    // The columns of the row at 1-based `position`, or an empty list when there is none.
+    QVariantList rowAt(const Database &db, const QVariantList &values, int position) const;
 
 private:
     QString whereClause() const;

@@ -3,8 +3,6 @@
 
 #include "rowselection.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 const RowSelection templates{QStringLiteral("wtlx"), QStringLiteral("id, neirong, ppcxid, htcxid, keyword"), {}};
@@ -19,7 +17,7 @@ int questionTemplateCount(const Database &db)
 
 QuestionTemplateRow questionTemplateAt(const Database &db, int position)
 {
-    const QSqlQuery row = templates.rowAt(db, {}, position);
+    const QVariantList row = templates.rowAt(db, {}, position);
     return {row.value(0).toInt(), row.value(1).toString(), row.value(2).toInt(), row.value(3).toInt(),
             row.value(4).toString()};
 }

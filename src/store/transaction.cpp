@@ -2,6 +2,7 @@
 #include "transaction.h"
 
 #include "database.h"
+#include "sessioncache.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -10,7 +11,8 @@ Transaction::Transaction(const Database &db)
     : m_db(db)
 {
     m_db.requireWritable();
-    m_db.execute(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.run(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.cache().begin();
 }
 
 // A failed commit may have ended the transaction already; the rollback then finds
@@ -19,6 +21,7 @@ Transaction::~Transaction()
 {
     if (!m_open)
         return;
+    m_db.cache().rollback();
     QSqlDatabase connection = m_db.connection();
     if (connection.isOpen())
         QSqlQuery(connection).exec(QStringLiteral("ROLLBACK"));
@@ -26,6 +29,7 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    m_db.execute(QStringLiteral("COMMIT"));
+    m_db.run(QStringLiteral("COMMIT"));
     m_open = false;
+    m_db.cache().commit();
 }

@@ -10,6 +10,9 @@ class Database;
 // holds the file then delays it by up to the busy timeout instead of making it
 // fail: a transaction that had begun by reading could not wait for the lock
 // later, and would fail at its first write.
+//
+// The connection's SessionCache takes the transaction's changes at its commit
+// and drops them at its rollback.
 class Transaction
 {
 public:

@@ -4,15 +4,17 @@
 #include <QRandomGenerator>
 
 // The one source of every random choice of the training engine: templates, slot
-// words and feedback phrases. Seeded once; tests seed it with a fixed number.
+// words and feedback phrases. Seeded once; tests seed it with a fixed number, or
+// put a source of their own in its place.
 class RandomSource
 {
 public:
     RandomSource();                    // seeded from the system's entropy source
     explicit RandomSource(quint32 seed);
+    virtual ~RandomSource() = default;
 
     // A uniformly drawn integer from low to high, both included; low when high < low.
-    int RandomInRange(int low, int high);
+    virtual int RandomInRange(int low, int high);
 
 private:
     QRandomGenerator m_generator;

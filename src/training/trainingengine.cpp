@@ -90,6 +90,15 @@ void TrainingEngine::finish()
         DiscardUnansweredQuestion(m_db, m_state);
 }
 
+void TrainingEngine::readAhead()
+{
+    try {
+        if (m_db.isOpen())
+            loadWordIds(m_db);
+    } catch (const DatabaseError &) {
+    }
+}
+
 void TrainingEngine::startNewQuestion()
 {
     int questionId = 0;

@@ -37,6 +37,11 @@ public:
     // list and closes the database. The database is closed even when the discard fails.
     void finish();
 
+    // Reads ahead, at a moment nobody waits for, what makes new questions fast:
+    // the dictionary's words of each class. A failure is left for the command
+    // that needs them, which reports it.
+    void readAhead();
+
     // The new-question command, after the user has confirmed it.
     void startNewQuestion();
     // Judges the text of the answer box. Returns true when the answer box is to be

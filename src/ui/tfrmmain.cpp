@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -108,6 +109,26 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 {
     FormClose();
     event->accept();
+}
+
+// Once the window has painted its first frame, the work that makes later
+// commands fast is done as soon as the program is idle, so that neither the
+// first frame nor a command waits for it.
+bool TfrmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::Paint && !m_readAheadPlanned) {
+        m_readAheadPlanned = true;
+        QTimer::singleShot(0, this, &TfrmMain::readAheadAtIdle);
+    }
+    return QMainWindow::event(event);
+}
+
+// Each part on an idle moment of its own; what fails is left for the command
+// that needs it, which reports it.
+void TfrmMain::readAheadAtIdle()
+{
+    m_engine.readAhead();
+    QTimer::singleShot(0, this, [this] { readAheadEvaluation(m_history); });
 }
 
 // A command that fails ends where it failed; its error is shown, and the window

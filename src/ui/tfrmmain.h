@@ -44,12 +44,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
     void FormClose();
     void FormMouseMove(QObject *watched, const QPoint &position);
+    void readAheadAtIdle();
     void lblNewQuestionClick();
     void lblEvaluateClick();
     void lblClearDatabaseClick();
@@ -78,5 +80,6 @@ private:
     QColor m_flashColor;
     int m_recordLines = 0;
     bool m_enterPressed = false;
+    bool m_readAheadPlanned = false;
     QHash<QObject *, QString> m_statusHints;
 };

@@ -30,7 +30,7 @@ public:
 };
 
 // Wall and CPU time, in microseconds.
-std::pair<double, double> openAndPaint(const Database &db)
+std::pair<double, double> openAndPaint(Database &db)
 {
     const BenchStopwatch watch;
     TfrmEvaluate window(db);

@@ -10,6 +10,7 @@
 #include "evaluate/thinkingindices.h"
 #include "store/database.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "training/questiongeneration.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
@@ -91,8 +92,9 @@ int main(int argc, char *argv[])
     for (int i = 0; i < measuredAnswers; ++i) {
         if (i % 50 == 0)
             engine.startNewQuestion();
-        const QString answer = i % 2 ? fresh.at(i) : db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"),
-                                                                {200 + i * 31}).toString();
+        const QString answer = i % 2
+            ? fresh.at(i)
+            : db.statements().scalar(QStringLiteral("SELECT name FROM ci WHERE id = ?"), {200 + i * 31}).toString();
         clock.advance(10); // every answer comes well after the one before it
         const BenchStopwatch watch;
         engine.submitAnswer(answer);

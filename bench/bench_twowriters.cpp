@@ -10,6 +10,7 @@
 
 #include "store/database.h"
 #include "store/location.h"
+#include "store/statements.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -92,7 +93,7 @@ int main(int argc, char *argv[])
         << QString::number(commands ? 100.0 * failed / commands : 0, 'f', 2) << " %)" << Qt::endl;
     out << "answers: " << accepted << " accepted, " << stored << " in the file, " << accepted - stored << " lost" << Qt::endl;
     out << "slowest command: " << QString::number(slowestMs, 'f', 1) << " ms" << Qt::endl;
-    out << "file: integrity " << db.scalar(QStringLiteral("PRAGMA integrity_check")).toString() << ", "
+    out << "file: integrity " << db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString() << ", "
         << miscounted << " questions whose answer count disagrees with their answers" << Qt::endl;
     if (!firstFailure.isEmpty())
         out << "first failure: " << firstFailure << Qt::endl;

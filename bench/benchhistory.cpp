@@ -2,6 +2,7 @@
 #include "benchhistory.h"
 
 #include "store/database.h"
+#include "store/statements.h"
 #include "store/transaction.h"
 
 #include <QRandomGenerator>
@@ -46,9 +47,9 @@ QString wordNumber(const QString &characters, int n)
     return word.size() < 2 ? characters.at(0) + word : word;
 }
 
-void insertMany(const Database &db, const QString &sql, int rows, const std::function<QVariantList(int)> &values)
+void insertMany(Database &db, const QString &sql, int rows, const std::function<QVariantList(int)> &values)
 {
-    QSqlQuery query(db.connection());
+    QSqlQuery query(db.statements().connection());
     query.prepare(sql);
     for (int i = 0; i < rows; ++i) {
         const QVariantList row = values(i);
@@ -60,11 +61,11 @@ void insertMany(const Database &db, const QString &sql, int rows, const std::fun
 
 } // namespace
 
-QStringList buildBenchHistory(const Database &db, const BenchHistory &size, int freshWordCount)
+QStringList buildBenchHistory(Database &db, const BenchHistory &size, int freshWordCount)
 {
     const QString characters = levelOneCharacters();
     QRandomGenerator random(99);
-    const int seedWords = db.scalar(QStringLiteral("SELECT count(*) FROM ci")).toInt();
+    const int seedWords = db.statements().scalar(QStringLiteral("SELECT count(*) FROM ci")).toInt();
     const int grownWords = size.words - seedWords;
 
     Transaction transaction(db);

@@ -10,6 +10,7 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "widgets/messageboxes.h"
 
 #include <QSqlQuery>
@@ -92,7 +93,7 @@ const QStringList barLabels{QStringLiteral("思考守旧值"), QStringLiteral("�
                             QStringLiteral("头脑发热值")};
 
 // Runs `action` on the modal evaluation window while openEvaluateWindow waits.
-void openEvaluateWindow(const Database &db, QWidget *parent, const std::function<void(TfrmEvaluate &)> &action)
+void openEvaluateWindow(Database &db, QWidget *parent, const std::function<void(TfrmEvaluate &)> &action)
 {
     bool ran = false;
     QTimer::singleShot(0, parent, [&] {
@@ -133,10 +134,10 @@ void EvaluateWindowTest::cleanup()
 // old word (1 + 2·3) / 2 = 3.5 → 4, and heat √|36 + 9 − 16| = 5.39 → 5.
 void EvaluateWindowTest::storeHistory()
 {
-    m_db->execute(QStringLiteral("DELETE FROM wtlx"));
-    m_db->execute(QStringLiteral("INSERT INTO wtlx (id, fsqz) VALUES (1, 1), (2, 3)"));
-    m_db->execute(QStringLiteral("INSERT INTO wt (wtlxid, answer_count, repeate_count) VALUES"
-                                 " (1, 2, 0), (1, 3, 1), (2, 4, 2), (2, NULL, NULL)"));
+    m_db->statements().execute(QStringLiteral("DELETE FROM wtlx"));
+    m_db->statements().execute(QStringLiteral("INSERT INTO wtlx (id, fsqz) VALUES (1, 1), (2, 3)"));
+    m_db->statements().execute(QStringLiteral("INSERT INTO wt (wtlxid, answer_count, repeate_count) VALUES"
+                                              " (1, 2, 0), (1, 3, 1), (2, 4, 2), (2, NULL, NULL)"));
 }
 
 void EvaluateWindowTest::windowIsFixed()
@@ -213,7 +214,7 @@ void EvaluateWindowTest::emptyHistoryGivesFourZeroBars()
 void EvaluateWindowTest::failingQueryShowsOneErrorAndNoBars()
 {
     storeHistory();
-    m_db->execute(QStringLiteral("DROP TABLE wt"));
+    m_db->statements().execute(QStringLiteral("DROP TABLE wt"));
     QString errorText;
     try {
         ThinkingIndices indices;

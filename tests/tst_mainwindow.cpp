@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "store/location.h"
 #include "store/sessioncache.h"
+#include "store/statements.h"
 #include "ui/gbkbytelimitvalidator.h"
 #include "widgets/messageboxes.h"
 #include "ui/scoredisplay.h"
@@ -125,7 +126,7 @@ void MainWindowTest::startQuestion()
 // for them.
 void MainWindowTest::readsAheadOnceShown()
 {
-    const SessionCache &cache = m_main->database.cache();
+    const SessionCache &cache = m_main->database.statements().cache();
     QTRY_VERIFY(cache.wordIds().has_value() && cache.sums().has_value());
 }
 
@@ -541,7 +542,8 @@ void MainWindowTest::fullTrainingLoop()
     Database check(QStringLiteral("check"));
     OpenDatabase(check);
     QCOMPARE(DatabaseFixture::count(check, QStringLiteral("hd"), QStringLiteral("wtid = ?"), {state.questionId}), 2);
-    QCOMPARE(check.scalar(QStringLiteral("SELECT score FROM wt WHERE id = ?"), {state.questionId}).toInt(), 6);
+    QCOMPARE(check.statements().scalar(QStringLiteral("SELECT score FROM wt WHERE id = ?"), {state.questionId}).toInt(),
+             6);
 }
 
 void MainWindowTest::inputMethodCommitDoesNotSubmit()
@@ -759,7 +761,8 @@ void MainWindowTest::closingWithoutAQuestionTouchesNoTable()
     Database check(QStringLiteral("check"));
     OpenDatabase(check);
     const QString before = DatabaseFixture::dump(check);
-    check.execute(QStringLiteral("CREATE TRIGGER no_deletes BEFORE DELETE ON wt BEGIN SELECT RAISE(ABORT, 'touched'); END"));
+    check.statements().execute(
+        QStringLiteral("CREATE TRIGGER no_deletes BEFORE DELETE ON wt BEGIN SELECT RAISE(ABORT, 'touched'); END"));
     QVERIFY(m_window->close());
     QVERIFY(MessageBoxes::shownTexts().isEmpty());
     QCOMPARE(DatabaseFixture::dump(check), before);
@@ -782,7 +785,7 @@ void MainWindowTest::closingWithABrokenDatabaseStillCloses()
     {
         Database other(QStringLiteral("other"));
         OpenDatabase(other);
-        other.execute(QStringLiteral("DROP TABLE hd"));
+        other.statements().execute(QStringLiteral("DROP TABLE hd"));
     }
     MessageBoxes::clearShownTexts();
     QVERIFY(m_window->close());

@@ -7,6 +7,7 @@
 #include "store/dictionary.h"
 #include "store/historystatistics.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "store/questionrecords.h"
 #include "store/schema.h"
 #include "store/transaction.h"
@@ -36,17 +37,18 @@ private:
     qint64 m_next = 0;
 };
 
-QStringList wordsOfClass(const Database &db, int classId)
+QStringList wordsOfClass(Database &db, int classId)
 {
     QStringList names;
-    QSqlQuery query = db.execute(QStringLiteral("SELECT name FROM ci WHERE cxid = ? ORDER BY id"), {classId});
+    QSqlQuery query = db.statements().execute(QStringLiteral("SELECT name FROM ci WHERE cxid = ? ORDER BY id"),
+                                              {classId});
     while (query.next())
         names.append(query.value(0).toString());
     return names;
 }
 
 // The averages as the evaluation first computed them, each over the whole history.
-QList<double> averagesOverTheHistory(const Database &db)
+QList<double> averagesOverTheHistory(Database &db)
 {
     QList<double> means;
     for (const char *sql : {"SELECT avg(wt.answer_count * wtlx.fsqz) FROM wt, wtlx"
@@ -55,18 +57,18 @@ QList<double> averagesOverTheHistory(const Database &db)
                             " WHERE wt.answer_count > 0 AND wt.wtlxid = wtlx.id",
                             "SELECT avg(wt.repeate_count * wtlx.fsqz) FROM wt, wtlx"
                             " WHERE wt.repeate_count > 0 AND wt.wtlxid = wtlx.id"}) {
-        QSqlQuery query = db.execute(QString::fromLatin1(sql));
+        QSqlQuery query = db.statements().execute(QString::fromLatin1(sql));
         means.append(query.next() ? query.value(0).toDouble() : 0.0);
     }
     return means;
 }
 
 // Commits `change` through a second connection to the same file.
-void changeThroughOtherConnection(const Database &db, const QString &sql)
+void changeThroughOtherConnection(Database &db, const QString &sql)
 {
     Database other;
     other.open(BuildConnectionString(db.filePath()));
-    other.execute(sql);
+    other.statements().execute(sql);
 }
 
 } // namespace
@@ -114,7 +116,7 @@ void SessionCacheTest::cleanup()
 // One step of a session, named as the data rows name them.
 void SessionCacheTest::apply(const QString &step)
 {
-    const Database &db = *m_db;
+    Database &db = *m_db;
     const int questionId = m_engine->state().questionId;
     if (step == u"question") {
         m_engine->startNewQuestion();
@@ -217,9 +219,9 @@ void SessionCacheTest::sumsEqualTheFullComputation()
         const QList<double> kept{meanWeightedAnswerCount(*m_db), meanWeightedNewWordCount(*m_db),
                                  meanWeightedRepeatCount(*m_db)};
         QVERIFY2(kept == reference, qPrintable(step));
-        QVERIFY2(*m_db->cache().sums() == computeHistorySums(*m_db), qPrintable(step));
+        QVERIFY2(*m_db->statements().cache().sums() == computeHistorySums(*m_db), qPrintable(step));
     }
-    QVERIFY(m_db->cache().sums()->answerRows > 0);
+    QVERIFY(m_db->statements().cache().sums()->answerRows > 0);
 }
 
 QTEST_GUILESS_MAIN(SessionCacheTest)

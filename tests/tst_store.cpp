@@ -7,6 +7,7 @@
 #include "store/databaseerror.h"
 #include "store/filecreation.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "store/storefailure.h"
 #include "store/schema.h"
 #include "store/transaction.h"
@@ -30,11 +31,12 @@ namespace {
 
 enum Outcome { Refused, Opened, OpenedDamaged };
 
-void insertWords(const Database &db, int words)
+void insertWords(Database &db, int words)
 {
     Transaction transaction(db);
     for (int i = 0; i < words; ++i)
-        db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {QStringLiteral("词%1").arg(i)});
+        db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"),
+                                {QStringLiteral("词%1").arg(i)});
     transaction.commit();
 }
 
@@ -42,14 +44,14 @@ void writeForeignDatabase(const QByteArray &kind, const QString &path)
 {
     Database other(QStringLiteral("other"));
     other.open(BuildConnectionString(path), Database::NewFile);
-    other.execute(QStringLiteral("PRAGMA journal_mode = WAL"));
-    other.execute(QStringLiteral("CREATE TABLE notes (body TEXT)"));
+    other.statements().execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+    other.statements().execute(QStringLiteral("CREATE TABLE notes (body TEXT)"));
     if (kind == "newer") {
-        other.execute(QStringLiteral("PRAGMA application_id = 1515345484"));
-        other.execute(QStringLiteral("PRAGMA user_version = 99"));
+        other.statements().execute(QStringLiteral("PRAGMA application_id = 1515345484"));
+        other.statements().execute(QStringLiteral("PRAGMA user_version = 99"));
     }
-    other.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    other.execute(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
+    other.statements().execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    other.statements().execute(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
     if (kind != "sqlite+log")
         return;
     const DatabaseFixture::CrashState crashed = DatabaseFixture::takeCrashState(path);
@@ -66,12 +68,13 @@ void writeOwnDatabase(const QByteArray &kind, const QString &path)
     {
         Database own(QStringLiteral("own"));
         OpenDatabase(own);
-        own.execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
-        own.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        own.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+        own.statements().execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         insertWords(own, 300);
         if (kind == "cut+log") {
             crashed = DatabaseFixture::takeCrashState(path);
-            qToBigEndian<quint32>(own.scalar(QStringLiteral("PRAGMA page_count")).toUInt(), crashed.file.data() + 28);
+            qToBigEndian<quint32>(own.statements().scalar(QStringLiteral("PRAGMA page_count")).toUInt(),
+                                  crashed.file.data() + 28);
         }
     }
     if (kind == "cut+log") {
@@ -157,8 +160,8 @@ void StoreTest::firstStartCreatesFolderAndSeed()
     QCOMPARE(count(db, QStringLiteral("hd")), 0);
     for (const char *table : {"wtlx", "hdpj", "cx", "ci"}) {
         const QString name = QLatin1StringView(table);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT min(id) FROM ") + name).toInt(), 1);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT max(id) FROM ") + name).toInt(), count(db, name));
+        QCOMPARE(db.statements().scalar(QStringLiteral("SELECT min(id) FROM ") + name).toInt(), 1);
+        QCOMPARE(db.statements().scalar(QStringLiteral("SELECT max(id) FROM ") + name).toInt(), count(db, name));
     }
     const QList<int> phrasesPerType{11, 8, 3, 7};
     const QList<int> wordsPerClass{29, 25, 34, 22};
@@ -167,31 +170,43 @@ void StoreTest::firstStartCreatesFolderAndSeed()
         QCOMPARE(count(db, QStringLiteral("ci"), QStringLiteral("cxid = ?"), {i + 1}), wordsPerClass[i]);
     }
     // Each class occupies one consecutive run of ids.
-    QCOMPARE(db.scalar(QStringLiteral("SELECT min(id) || '-' || max(id) FROM ci WHERE cxid = 3")).toString(),
-             QStringLiteral("55-88"));
+    QCOMPARE(
+        db.statements().scalar(QStringLiteral("SELECT min(id) || '-' || max(id) FROM ci WHERE cxid = 3")).toString(),
+        QStringLiteral("55-88"));
 }
 
 void StoreTest::seedTextsAndDuplicateWords()
 {
     Database db;
     OpenDatabase(db);
-    QCOMPARE(db.scalar(QStringLiteral("SELECT neirong FROM wtlx WHERE id = 6")).toString(), QStringLiteral("请列举#的作用"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT ppcxid || htcxid || fsqz || keyword FROM wtlx WHERE id = 12")).toString(),
+    QCOMPARE(db.statements().scalar(QStringLiteral("SELECT neirong FROM wtlx WHERE id = 6")).toString(),
+             QStringLiteral("请列举#的作用"));
+    QCOMPARE(db.statements()
+                 .scalar(QStringLiteral("SELECT ppcxid || htcxid || fsqz || keyword FROM wtlx WHERE id = 12"))
+                 .toString(),
              QStringLiteral("115#"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT descr FROM hdpj WHERE id = 9")).toString(), QStringLiteral("Greate！"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT descr FROM hdpj WHERE id = 26")).toString(), QStringLiteral("还想不想玩啊你？"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT name FROM cx WHERE id = 4")).toString(), QStringLiteral("作用描述"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT name FROM ci WHERE id = 110")).toString(), QStringLiteral("擦眼泪"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("SELECT descr FROM hdpj WHERE id = 9")).toString(),
+             QStringLiteral("Greate！"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("SELECT descr FROM hdpj WHERE id = 26")).toString(),
+             QStringLiteral("还想不想玩啊你？"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("SELECT name FROM cx WHERE id = 4")).toString(),
+             QStringLiteral("作用描述"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("SELECT name FROM ci WHERE id = 110")).toString(),
+             QStringLiteral("擦眼泪"));
 
     // A template has a slot exactly when it names a slot class and its keyword is "#".
     QCOMPARE(count(db, QStringLiteral("wtlx"), QStringLiteral("(instr(neirong, '#') > 0) <> (ppcxid <> 0)")), 0);
     QCOMPARE(count(db, QStringLiteral("wtlx"), QStringLiteral("(ppcxid <> 0) <> (keyword = '#')")), 0);
 
-    QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(id || ':' || cxid) FROM ci WHERE name = ?"),
-                       {QStringLiteral("吃饭")}).toString(),
+    QCOMPARE(db.statements()
+                 .scalar(QStringLiteral("SELECT group_concat(id || ':' || cxid) FROM ci WHERE name = ?"),
+                         {QStringLiteral("吃饭")})
+                 .toString(),
              QStringLiteral("37:2,49:2"));
     for (const QString &word : {QStringLiteral("过河"), QStringLiteral("刷牙"), QStringLiteral("擦地板"), QStringLiteral("擦眼泪")}) {
-        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(cxid) FROM ci WHERE name = ?"), {word}).toString(),
+        QCOMPARE(db.statements()
+                     .scalar(QStringLiteral("SELECT group_concat(cxid) FROM ci WHERE name = ?"), {word})
+                     .toString(),
                  QStringLiteral("2,4"));
     }
     QCOMPARE(count(db, QStringLiteral("(SELECT name FROM ci GROUP BY name HAVING count(*) > 1)")), 5);
@@ -204,7 +219,7 @@ void StoreTest::existingFileIsUsedUnchanged()
         Database db;
         OpenDatabase(db);
         path = db.filePath();
-        db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {QStringLiteral("台灯")});
+        db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {QStringLiteral("台灯")});
     }
     Database again;
     OpenDatabase(again);
@@ -217,10 +232,10 @@ void StoreTest::dropAndRecreateRestoresSeed()
     Database db;
     OpenDatabase(db);
     const QString fresh = DatabaseFixture::dump(db);
-    db.execute(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword) VALUES (6, '桌子', '桌子')"));
-    db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (4, '放东西')"));
-    db.execute(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (1, 111)"));
-    db.execute(QStringLiteral("DELETE FROM ci WHERE id = 3"));
+    db.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword) VALUES (6, '桌子', '桌子')"));
+    db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (4, '放东西')"));
+    db.statements().execute(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (1, 111)"));
+    db.statements().execute(QStringLiteral("DELETE FROM ci WHERE id = 3"));
 
     {
         Transaction transaction(db);
@@ -230,16 +245,16 @@ void StoreTest::dropAndRecreateRestoresSeed()
     }
     QCOMPARE(DatabaseFixture::dump(db), fresh);
     // Numbering starts afresh, too.
-    QCOMPARE(db.insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '台灯')"), {}), 111);
-    QCOMPARE(db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {}), 1);
+    QCOMPARE(db.statements().insert(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '台灯')"), {}), 111);
+    QCOMPARE(db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {}), 1);
 }
 
 void StoreTest::dropWithMissingTableChangesNothing()
 {
     Database db;
     OpenDatabase(db);
-    db.execute(QStringLiteral("DROP TABLE wtlx"));
-    db.execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+    db.statements().execute(QStringLiteral("DROP TABLE wtlx"));
+    db.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
     QVERIFY_THROWS_EXCEPTION(DatabaseError, {
         Transaction transaction(db);
         DropAllTables(db);
@@ -256,23 +271,25 @@ void StoreTest::declaredTextLengthsAreEnforced()
     Database db;
     OpenDatabase(db);
     const QString fifty(50, QChar(0x5B57));
-    db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {fifty});
-    QVERIFY_THROWS_EXCEPTION(DatabaseError,
-                             db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {fifty + u'x'}));
-    QVERIFY_THROWS_EXCEPTION(DatabaseError,
-                             db.execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {QString(11, u'x')}));
+    db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {fifty});
+    QVERIFY_THROWS_EXCEPTION(
+        DatabaseError,
+        db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {fifty + u'x'}));
+    QVERIFY_THROWS_EXCEPTION(
+        DatabaseError,
+        db.statements().execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {QString(11, u'x')}));
 }
 
 void StoreTest::identityKeysAreNotReused()
 {
     Database db;
     OpenDatabase(db);
-    const int first = db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
-    const int second = db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
+    const int first = db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
+    const int second = db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
     QCOMPARE(first, 1);
     QCOMPARE(second, 2);
-    db.execute(QStringLiteral("DELETE FROM wt WHERE id = 2"));
-    QCOMPARE(db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {}), 3);
+    db.statements().execute(QStringLiteral("DELETE FROM wt WHERE id = 2"));
+    QCOMPARE(db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {}), 3);
 }
 
 void StoreTest::badFileIsLeftAsItWas_data()
@@ -328,7 +345,7 @@ void StoreTest::badFileIsLeftAsItWas()
     if (outcome == Opened) {
         QVERIFY(notices.isEmpty());
         QVERIFY(db.isWritable());
-        QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        QCOMPARE(db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
         QCOMPARE(count(db, QStringLiteral("ci")), 110 + 300);
         QVERIFY(!QFileInfo::exists(leftover)); // a writable session starts clean
         return;
@@ -370,7 +387,7 @@ void StoreTest::blockedDataFolderGivesClearError()
         QVERIFY(error.summary().startsWith(QStringLiteral("无法创建数据文件夹")));
     }
     QCOMPARE(DatabaseFixture::fileBytes(blocker.fileName()), QByteArray("x"));
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, db.execute(QStringLiteral("SELECT 1")));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, db.statements().execute(QStringLiteral("SELECT 1")));
 }
 
 void StoreTest::databasePathThatIsAFolderGivesClearError()
@@ -385,7 +402,7 @@ void StoreTest::databasePathThatIsAFolderGivesClearError()
 void StoreTest::interruptedCreationLeavesNoFile()
 {
     const QString path = GetDatabasePath();
-    const auto seedThenFail = [](const Database &db) {
+    const auto seedThenFail = [](Database &db) {
         CreateTablesAndSeed(db);
         throw DatabaseError(QStringLiteral("磁盘已满"), QStringLiteral("disk I/O error"));
     };
@@ -413,9 +430,9 @@ void StoreTest::openTidiesWhatACrashLeft()
     {
         Database db(QStringLiteral("crashed"));
         QVERIFY(OpenDatabase(db, path).isEmpty());
-        answered = db.insert(QStringLiteral("INSERT INTO wt (wtlxid, answer_count) VALUES (1, 1)"), {});
-        db.execute(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, 1)"), {answered});
-        unanswered = db.insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
+        answered = db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid, answer_count) VALUES (1, 1)"), {});
+        db.statements().execute(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, 1)"), {answered});
+        unanswered = db.statements().insert(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"), {});
     }
     const QStringList leftovers{path + QStringLiteral(".Ab12Cd.part"), path + QStringLiteral(".Ab12Cd.part-journal")};
     const QStringList others{path + QStringLiteral(".part"), path + QStringLiteral("-wal.set-aside-20240101-000000"),
@@ -477,7 +494,7 @@ void StoreTest::orphanedLogsAreSetAside()
     {
         Database old(QStringLiteral("old"));
         OpenDatabase(old);
-        old.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        old.statements().execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         insertWords(old, 50);
         for (const QString &suffix : suffixes)
             logs[suffix] = DatabaseFixture::fileBytes(path + (suffix == QStringLiteral("-shm") ? suffix : QStringLiteral("-wal")));
@@ -488,7 +505,7 @@ void StoreTest::orphanedLogsAreSetAside()
 
     Database db;
     const QList<StartupNotice> notices = OpenDatabase(db);
-    QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
     QCOMPARE(count(db, QStringLiteral("ci")), 110);
     QCOMPARE(notices.size(), 1);
     QCOMPARE(notices.first().kind, StartupNotice::Information);
@@ -514,14 +531,14 @@ void StoreTest::secondConnectionWaitsForTheFirst()
         Database other(QStringLiteral("holder"));
         other.open(BuildConnectionString(path));
         Transaction transaction(other);
-        other.execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+        other.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
         QThread::msleep(400);
         transaction.commit();
     });
     holder->start();
-    QTRY_COMPARE_WITH_TIMEOUT(db.connection().isOpen(), true, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(db.statements().connection().isOpen(), true, 1000);
     QThread::msleep(100);
-    db.execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (2)"));
+    db.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (2)"));
     QVERIFY(holder->wait(5000));
     delete holder;
     QCOMPARE(count(db, QStringLiteral("wt")), 2);
@@ -570,7 +587,7 @@ void StoreTest::damageFoundLaterStopsEveryWrite()
     {
         Database db(QStringLiteral("before"));
         OpenDatabase(db);
-        hdRoot = db.scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
+        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
     }
     QFile file(path); // the disk garbles one page
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -582,7 +599,7 @@ void StoreTest::damageFoundLaterStopsEveryWrite()
     QVERIFY(OpenDatabase(db).isEmpty());
     QVERIFY(db.isWritable());
     try {
-        db.execute(QStringLiteral("SELECT * FROM hd"));
+        db.statements().execute(QStringLiteral("SELECT * FROM hd"));
         QFAIL("a damaged page was read as good");
     } catch (const DatabaseError &error) {
         QVERIFY2(error.summary().contains(QStringLiteral("已损坏")), qPrintable(error.text()));
@@ -591,7 +608,8 @@ void StoreTest::damageFoundLaterStopsEveryWrite()
     const QByteArray damaged = DatabaseFixture::fileBytes(path);
     QCOMPARE(count(db, QStringLiteral("ci")), 110);
     QVERIFY_THROWS_EXCEPTION(DatabaseError, Transaction{db});
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '灯')")));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                             db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, '灯')")));
     db.close();
     QCOMPARE(DatabaseFixture::fileBytes(path), damaged);
     QCOMPARE(filesBeside(path), QStringList{QStringLiteral("Zorvel.mdb")});
@@ -601,7 +619,7 @@ void StoreTest::statementsFailClearlyWhenNotOpen()
 {
     Database db;
     try {
-        db.execute(QStringLiteral("SELECT 1"));
+        db.statements().execute(QStringLiteral("SELECT 1"));
         QFAIL("a statement ran without a database");
     } catch (const DatabaseError &error) {
         QVERIFY(error.text().contains(QStringLiteral("数据库没有打开")));

@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
 
@@ -45,7 +46,7 @@ void verifyGoodFile(const QString &path)
     const QList<StartupNotice> notices = db.open(BuildConnectionString(path));
     QVERIFY2(notices.isEmpty(), qPrintable(notices.value(0).text));
     QVERIFY(db.isWritable());
-    QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
     QCOMPARE(count(db, QStringLiteral("ci"), QStringLiteral("id <= 110")), 110);
     QCOMPARE(count(db, QStringLiteral("wtlx")), 23);
     // Every answer points at its question and its word, and every question counts its answers.

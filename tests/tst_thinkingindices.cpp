@@ -5,6 +5,7 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/statements.h"
 
 #include <QSqlQuery>
 #include <QtTest>
@@ -65,17 +66,18 @@ void ThinkingIndicesTest::cleanup()
 // Templates 1, 2 and 3 of weight 1, 2 and 5 in place of the seed templates.
 void ThinkingIndicesTest::useTemplatesOfWeights1_2_5()
 {
-    m_db->execute(QStringLiteral("DELETE FROM wtlx"));
+    m_db->statements().execute(QStringLiteral("DELETE FROM wtlx"));
     for (const auto &[id, weight] : {std::pair{1, 1}, {2, 2}, {3, 5}})
-        m_db->execute(QStringLiteral("INSERT INTO wtlx (id, neirong, fsqz) VALUES (?, ?, ?)"),
-                      {id, QStringLiteral("模板%1").arg(id), weight});
+        m_db->statements().execute(QStringLiteral("INSERT INTO wtlx (id, neirong, fsqz) VALUES (?, ?, ?)"),
+                                   {id, QStringLiteral("模板%1").arg(id), weight});
 }
 
 void ThinkingIndicesTest::store(const QList<QuestionRow> &rows)
 {
     for (const QuestionRow &row : rows)
-        m_db->execute(QStringLiteral("INSERT INTO wt (wtlxid, answer_count, repeate_count) VALUES (?, ?, ?)"),
-                      {row.templateId, row.answerCount, row.repeatCount});
+        m_db->statements().execute(
+            QStringLiteral("INSERT INTO wt (wtlxid, answer_count, repeate_count) VALUES (?, ?, ?)"),
+            {row.templateId, row.answerCount, row.repeatCount});
 }
 
 void ThinkingIndicesTest::roundHalfToEven_data()
@@ -200,7 +202,7 @@ void ThinkingIndicesTest::failingQueryThrowsAndKeepsEarlierValues()
     QFETCH(int, radio);
     useTemplatesOfWeights1_2_5();
     store({{1, 3, 1}});
-    m_db->execute(damage);
+    m_db->statements().execute(damage);
 
     ThinkingIndices indices{7, 8, 9, 10};
     QVERIFY_THROWS_EXCEPTION(DatabaseError, ComputeThinkingIndices(*m_db, indices));

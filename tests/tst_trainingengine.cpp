@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
+#include "store/statements.h"
 #include "store/transaction.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
@@ -117,7 +118,7 @@ void TrainingEngineTest::startQuestionWithAnswerClass(int classId)
 QString TrainingEngineTest::feedbackOfType(int type) const
 {
     QStringList phrases;
-    QSqlQuery query = m_db->execute(QStringLiteral("SELECT descr FROM hdpj WHERE type = ?"), {type});
+    QSqlQuery query = m_db->statements().execute(QStringLiteral("SELECT descr FROM hdpj WHERE type = ?"), {type});
     while (query.next())
         phrases.append(query.value(0).toString());
     return phrases.join(QLatin1Char('\n'));
@@ -125,8 +126,9 @@ QString TrainingEngineTest::feedbackOfType(int type) const
 
 QVariantList TrainingEngineTest::questionRow(int id) const
 {
-    QSqlQuery query = m_db->execute(
-        QStringLiteral("SELECT wtlxid, match_word, keyword, score, answer_count, repeate_count FROM wt WHERE id = ?"), {id});
+    QSqlQuery query = m_db->statements().execute(
+        QStringLiteral("SELECT wtlxid, match_word, keyword, score, answer_count, repeate_count FROM wt WHERE id = ?"),
+        {id});
     if (!query.next())
         return {};
     QVariantList row;
@@ -154,7 +156,10 @@ void TrainingEngineTest::newQuestionStoresAndShowsIt()
     QCOMPARE(count(*m_db, QStringLiteral("ci"), QStringLiteral("cxid = 1 AND name = ?"), {noun}), 1);
     QCOMPARE(row[2].toString(), noun);
     QVERIFY(row[3].isNull() && row[4].isNull() && row[5].isNull());
-    QVERIFY(!m_db->scalar(QStringLiteral("SELECT dotime FROM wt WHERE id = ?"), {state.questionId}).toString().isEmpty());
+    QVERIFY(!m_db->statements()
+                 .scalar(QStringLiteral("SELECT dotime FROM wt WHERE id = ?"), {state.questionId})
+                 .toString()
+                 .isEmpty());
 
     QCOMPARE(m_view->questions.last(), (QuestionText{QStringLiteral("请列举"), noun, QStringLiteral("的作用")}));
     // The cleared score shows before the new question does.
@@ -182,7 +187,7 @@ void TrainingEngineTest::questionWithoutASlotWord()
     QFETCH(QString, keyword);
     QFETCH(QString, text);
     QFETCH(int, answerClass);
-    m_db->execute(QStringLiteral("DELETE FROM ci WHERE cxid = ?"), {emptiedClass});
+    m_db->statements().execute(QStringLiteral("DELETE FROM ci WHERE cxid = ?"), {emptiedClass});
     for (int attempt = 0; attempt < 500; ++attempt) {
         m_engine->startNewQuestion();
         if (questionRow(m_engine->state().questionId)[0].toInt() == templateId)
@@ -190,7 +195,9 @@ void TrainingEngineTest::questionWithoutASlotWord()
     }
     const int id = m_engine->state().questionId;
     QCOMPARE(questionRow(id)[0].toInt(), templateId);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT quote(match_word) || quote(keyword) FROM wt WHERE id = ?"), {id}).toString(),
+    QCOMPARE(m_db->statements()
+                 .scalar(QStringLiteral("SELECT quote(match_word) || quote(keyword) FROM wt WHERE id = ?"), {id})
+                 .toString(),
              QStringLiteral("''") + QLatin1Char('\'') + keyword + QLatin1Char('\''));
     QCOMPARE(m_view->questions.last(), (QuestionText{text, QString(), QString()}));
     QCOMPARE(m_engine->state().answerClassId, answerClass);
@@ -246,7 +253,7 @@ void TrainingEngineTest::commandsWaitForAnotherWriter()
         Database other(QStringLiteral("holder"));
         other.open(BuildConnectionString(path));
         Transaction transaction(other);
-        other.execute(QStringLiteral("INSERT INTO cx (name) VALUES ('其他')"));
+        other.statements().execute(QStringLiteral("INSERT INTO cx (name) VALUES ('其他')"));
         locked.release();
         QThread::msleep(2000);
         transaction.commit();
@@ -423,7 +430,9 @@ void TrainingEngineTest::newWordIsFiledUnderTheAnswerClass()
 {
     startQuestionWithAnswerClass(3); // "请列举#的特征": answers are adjectives
     QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT id || ':' || cxid FROM ci WHERE name = ?"), {QStringLiteral("亮晶晶")}).toString(),
+    QCOMPARE(m_db->statements()
+                 .scalar(QStringLiteral("SELECT id || ':' || cxid FROM ci WHERE name = ?"), {QStringLiteral("亮晶晶")})
+                 .toString(),
              QStringLiteral("111:3"));
     QCOMPARE(m_engine->state().wordId, 111);
     QCOMPARE(m_engine->state().repeatCount, 0);
@@ -474,7 +483,9 @@ void TrainingEngineTest::wordStoredTwiceIsNeverARepeat()
         QVERIFY(m_engine->submitAnswer(QStringLiteral("过河")));
         QCOMPARE(m_engine->state().repeatCount, 0);
         QCOMPARE(count(*m_db, QStringLiteral("ci"), QStringLiteral("name = ?"), {QStringLiteral("过河")}), before + 1);
-        QCOMPARE(m_db->scalar(QStringLiteral("SELECT cxid FROM ci WHERE id = ?"), {m_engine->state().wordId}).toInt(),
+        QCOMPARE(m_db->statements()
+                     .scalar(QStringLiteral("SELECT cxid FROM ci WHERE id = ?"), {m_engine->state().wordId})
+                     .toInt(),
                  classId);
     }
 }
@@ -502,8 +513,8 @@ void TrainingEngineTest::failedAnswerWriteLeavesStoreAndStateAsTheyWere()
 {
     m_engine->startNewQuestion();
     QVERIFY(m_engine->submitAnswer(QStringLiteral("桌子")));
-    m_db->execute(QStringLiteral("CREATE TRIGGER refuse_links BEFORE INSERT ON hd"
-                                 " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    m_db->statements().execute(QStringLiteral("CREATE TRIGGER refuse_links BEFORE INSERT ON hd"
+                                              " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     const QString before = DatabaseFixture::dump(*m_db);
     const TrainingState state = m_engine->state();
     const int calls = m_view->calls.size();
@@ -523,7 +534,7 @@ void TrainingEngineTest::failedAnswerWriteLeavesStoreAndStateAsTheyWere()
     QCOMPARE(m_engine->state().lastAnswerSecond, state.lastAnswerSecond);
     QCOMPARE(m_view->calls.size(), calls);
 
-    m_db->execute(QStringLiteral("DROP TRIGGER refuse_links"));
+    m_db->statements().execute(QStringLiteral("DROP TRIGGER refuse_links"));
     QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
     QCOMPARE(m_view->records.last().verdict, Verdict::Accepted);
     QCOMPARE(m_engine->state().score, 6);
@@ -533,8 +544,8 @@ void TrainingEngineTest::failedNewQuestionLeavesTheCurrentOne()
 {
     m_engine->startNewQuestion();
     const int current = m_engine->state().questionId;
-    m_db->execute(QStringLiteral("CREATE TRIGGER refuse_questions BEFORE INSERT ON wt"
-                                 " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    m_db->statements().execute(QStringLiteral("CREATE TRIGGER refuse_questions BEFORE INSERT ON wt"
+                                              " BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     const int calls = m_view->calls.size();
     QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->startNewQuestion());
     QCOMPARE(m_engine->state().questionId, current);
@@ -577,11 +588,11 @@ void TrainingEngineTest::failedClearChangesNothing()
     QFETCH(QString, missingTable);
     m_engine->startNewQuestion();
     QVERIFY(m_engine->submitAnswer(QStringLiteral("亮晶晶")));
-    m_db->execute(QStringLiteral("DROP TABLE ") + missingTable);
+    m_db->statements().execute(QStringLiteral("DROP TABLE ") + missingTable);
     const auto tablesAndRows = [this] {
         QStringList tables;
-        QSqlQuery query = m_db->execute(
-            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
+        QSqlQuery query = m_db->statements().execute(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name"));
         while (query.next())
             tables.append(query.value(0).toString());
         for (QString &table : tables)

@@ -6,14 +6,14 @@
 #include "store/databaseerror.h"
 #include "store/historystatistics.h"
 
-void openEvaluateWindow(const Database &db, QWidget *parent)
+void openEvaluateWindow(Database &db, QWidget *parent)
 {
     auto *window = new TfrmEvaluate(db, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->exec();
 }
 
-void readAheadEvaluation(const Database &db)
+void readAheadEvaluation(Database &db)
 {
     try {
         loadHistorySums(db);

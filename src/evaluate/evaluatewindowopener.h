@@ -7,8 +7,8 @@ class QWidget;
 // Opens a new evaluation window on the indices of `db` and waits until the user
 // closes it. Each call computes the indices afresh; the window is freed once it
 // has closed.
-void openEvaluateWindow(const Database &db, QWidget *parent);
+void openEvaluateWindow(Database &db, QWidget *parent);
 
 // Reads ahead what the evaluation window needs from `db`, so that it opens
 // without reading the whole history. A failure is left for the window to report.
-void readAheadEvaluation(const Database &db);
+void readAheadEvaluation(Database &db);

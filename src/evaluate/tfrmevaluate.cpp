@@ -16,7 +16,7 @@ constexpr int markLineLength = 20;
 
 } // namespace
 
-TfrmEvaluate::TfrmEvaluate(const Database &db, QWidget *parent)
+TfrmEvaluate::TfrmEvaluate(Database &db, QWidget *parent)
     : CloseButtonDialog(parent),
       ui(std::make_unique<Ui::TfrmEvaluate>())
 {
@@ -52,7 +52,7 @@ HorizontalBarSeries *TfrmEvaluate::indexSeries() const
 
 // A failing query ends the work here: the box shows the error's own text and the
 // chart keeps no bars.
-void TfrmEvaluate::FormCreate(const Database &db)
+void TfrmEvaluate::FormCreate(Database &db)
 {
     m_indices = ThinkingIndices();
     try {

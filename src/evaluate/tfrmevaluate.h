@@ -24,11 +24,11 @@ class TfrmEvaluate : public CloseButtonDialog
 public:
     // Computes the indices from `db` at once. A failing query is reported in an
     // error box and leaves the chart without bars; the window still opens.
-    explicit TfrmEvaluate(const Database &db, QWidget *parent = nullptr);
+    explicit TfrmEvaluate(Database &db, QWidget *parent = nullptr);
     ~TfrmEvaluate() override;
 
 private:
-    void FormCreate(const Database &db);
+    void FormCreate(Database &db);
     void FillIndexChart();
     void Button1Click();
 

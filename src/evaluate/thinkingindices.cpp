@@ -41,7 +41,7 @@ int roundedIndex(double mean)
 
 } // namespace
 
-void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices)
+void ComputeThinkingIndices(Database &db, ThinkingIndices &indices)
 {
     indices = ThinkingIndices();
     indices.radioIndex = roundedIndex(meanWeightedAnswerCount(db));

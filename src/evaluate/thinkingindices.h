@@ -26,4 +26,4 @@ int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex);
 // Runs the three averaging queries and derives the heat index. A mean over no rows
 // counts as 0. Throws DatabaseError when a query fails; `indices` then holds the
 // values computed before the failing query and zeros after it.
-void ComputeThinkingIndices(const Database &db, ThinkingIndices &indices);
+void ComputeThinkingIndices(Database &db, ThinkingIndices &indices);

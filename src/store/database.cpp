@@ -3,15 +3,13 @@
 
 #include "databaseerror.h"
 #include "fileheader.h"
-#include "sessioncache.h"
+#include "statements.h"
 #include "storefailure.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <QUrl>
 
@@ -20,10 +18,6 @@
 namespace {
 
 std::atomic_int nextConnectionNumber = 1;
-
-// The training loop runs a few dozen different statements; more than this many
-// means texts that vary (lists of names of any length), which are let go.
-constexpr qsizetype keptStatementLimit = 64;
 
 QString joinOptions(const QStringList &options)
 {
@@ -47,16 +41,6 @@ bool canWriteBeside(const QString &path)
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
-bool meansDamaged(int resultCode)
-{
-    return resultCode == ResultCode::corrupt || resultCode == ResultCode::notADatabase;
-}
-
-bool onlyReads(const QString &sql)
-{
-    return sql.startsWith(QLatin1StringView("SELECT"), Qt::CaseInsensitive);
-}
-
 } // namespace
 
 Database::Database()
@@ -64,15 +48,9 @@ Database::Database()
 {
 }
 
-struct Database::PreparedStatements
-{
-    QHash<QString, QSqlQuery> bySql;
-};
-
 Database::Database(const QString &connectionName)
     : m_connectionName(connectionName),
-      m_prepared(std::make_unique<PreparedStatements>()),
-      m_cache(std::make_unique<SessionCache>())
+      m_statements(new Statements(*this))
 {
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
 }
@@ -122,7 +100,7 @@ QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode
             openImmutable(ReadOnly);
             return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
         }
-        if (meansDamaged(error.resultCode())) {
+        if (ResultCode::meansDamaged(error.resultCode())) {
             openImmutable(Damaged);
             return {{StartupNotice::Warning, StoreFailure::damagedNotice(path)}};
         }
@@ -131,9 +109,9 @@ QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode
     return {};
 }
 
-void Database::openConnectionWith(const QString &databaseName, const QString &connectOptions) const
+void Database::openConnectionWith(const QString &databaseName, const QString &connectOptions)
 {
-    QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
+    QSqlDatabase connection = m_statements->connection();
     if (!connection.isValid())
         throw DatabaseError(QStringLiteral("找不到 SQLite 数据库驱动，无法打开数据库。"));
     connection.setDatabaseName(databaseName);
@@ -160,15 +138,15 @@ void Database::openWritable(bool existingFile)
 // SQLite refuses to read a file shorter than its header says; writable_schema
 // lets it read what is there. On a read-only, immutable connection it can write
 // nothing.
-void Database::openImmutable(Access access) const
+void Database::openImmutable(Access access)
 {
-    closeConnection();
+    close();
     m_access = access;
     openConnectionWith(immutableUri(filePath()),
                        joinOptions({m_settings.connectOptions, QStringLiteral("QSQLITE_OPEN_READONLY"),
                                     QStringLiteral("QSQLITE_OPEN_URI")}));
     if (access == Damaged)
-        QSqlQuery(connection()).exec(QStringLiteral("PRAGMA writable_schema = ON"));
+        QSqlQuery(m_statements->connection()).exec(QStringLiteral("PRAGMA writable_schema = ON"));
 }
 
 // In use, write-ahead logging lets a second process read while this one writes,
@@ -180,14 +158,14 @@ void Database::openImmutable(Access access) const
 // A new file is built with a rollback journal and synchronous=FULL instead: once
 // its one transaction has committed, the file holds everything and no log is
 // left that would have to travel with it.
-void Database::configureConnection(bool existingFile) const
+void Database::configureConnection(bool existingFile)
 {
     const QStringList statements = existingFile
         ? QStringList{QStringLiteral("PRAGMA journal_mode = WAL"), QStringLiteral("PRAGMA synchronous = NORMAL"),
                       QStringLiteral("SELECT count(*) FROM sqlite_master")}
         : QStringList{QStringLiteral("PRAGMA journal_mode = DELETE"), QStringLiteral("PRAGMA synchronous = FULL")};
     for (const QString &sql : statements) {
-        QSqlQuery query(connection());
+        QSqlQuery query(m_statements->connection());
         if (!query.exec(sql)) {
             throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(query.lastError()),
                                            filePath(), query.lastError().text());
@@ -197,21 +175,15 @@ void Database::configureConnection(bool existingFile) const
 
 void Database::close()
 {
-    closeConnection();
-}
-
-void Database::closeConnection() const
-{
-    m_prepared->bySql.clear();
-    m_cache->clear();
-    QSqlDatabase connection = QSqlDatabase::database(m_connectionName, false);
+    m_statements->forget();
+    QSqlDatabase connection = m_statements->connection();
     if (connection.isOpen())
         connection.close();
 }
 
 bool Database::isOpen() const
 {
-    return connection().isOpen();
+    return m_statements->connection().isOpen();
 }
 
 QString Database::filePath() const
@@ -221,122 +193,20 @@ QString Database::filePath() const
 
 void Database::requireWritable() const
 {
-    openConnection();
+    m_statements->openConnection();
     if (m_access != Writable)
         throw StoreFailure::writeRefused(filePath(), m_access == Damaged);
-}
-
-QSqlDatabase Database::connection() const
-{
-    return QSqlDatabase::database(m_connectionName, false);
-}
-
-QSqlDatabase Database::openConnection() const
-{
-    QSqlDatabase db = connection();
-    if (!db.isOpen())
-        throw DatabaseError(QStringLiteral("数据库没有打开，无法完成这个操作。请检查数据文件夹后重新启动 Zorvel。"));
-    return db;
-}
-
-QSqlQuery Database::execute(const QString &sql, const QVariantList &values) const
-{
-    QSqlQuery query(openConnection());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        fail(query);
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        fail(query);
-    if (!onlyReads(sql))
-        m_cache->forgetAll();
-    return query;
-}
-
-// A kept statement is bound afresh for each run; it stays prepared, and its
-// callers reset it (QSqlQuery::finish()) once they have read what they need, so
-// that it holds no snapshot of the file between runs.
-QSqlQuery &Database::runPrepared(const QString &sql, const QVariantList &values) const
-{
-    const QSqlDatabase connection = openConnection();
-    QHash<QString, QSqlQuery> &kept = m_prepared->bySql;
-    auto found = kept.find(sql);
-    if (found == kept.end()) {
-        if (kept.size() >= keptStatementLimit)
-            kept.clear();
-        QSqlQuery query(connection);
-        query.setForwardOnly(true);
-        if (!query.prepare(sql))
-            fail(query);
-        found = kept.insert(sql, std::move(query));
-    }
-    QSqlQuery &query = *found;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(int(i), values.at(i));
-    if (!query.exec()) {
-        QSqlQuery failed = std::move(query);
-        kept.erase(found);
-        fail(failed);
-    }
-    return query;
 }
 
 // The file is never written to again once a statement has found it damaged. The
 // writable connection closes (SQLite folds what it has already committed into
 // the file, as on every close) and the file is opened again read-only and
 // immutable, so the history can still be read.
-void Database::becomeDamaged() const
+void Database::becomeDamaged()
 {
     try {
         openImmutable(Damaged);
     } catch (const DatabaseError &) {
         // Closed it stays; every later statement says the database is not open.
     }
-}
-
-void Database::fail(QSqlQuery &query) const
-{
-    const QSqlError error = query.lastError();
-    const int code = ResultCode::primaryOf(error);
-    query = QSqlQuery();
-    if (m_access != Writable && code == ResultCode::readOnly)
-        throw StoreFailure::writeRefused(filePath(), m_access == Damaged);
-    if (m_access == Writable && meansDamaged(code))
-        becomeDamaged();
-    throw StoreFailure::fromEngine(StoreFailure::Statement, code, filePath(), error.text());
-}
-
-QVariant Database::scalar(const QString &sql, const QVariantList &values) const
-{
-    QSqlQuery &query = runPrepared(sql, values);
-    const QVariant value = query.next() ? query.value(0) : QVariant();
-    query.finish();
-    return value;
-}
-
-QVariantList Database::firstRow(const QString &sql, const QVariantList &values) const
-{
-    QSqlQuery &query = runPrepared(sql, values);
-    QVariantList row;
-    if (query.next()) {
-        const int columns = query.record().count();
-        for (int column = 0; column < columns; ++column)
-            row.append(query.value(column));
-    }
-    query.finish();
-    return row;
-}
-
-int Database::insert(const QString &sql, const QVariantList &values) const
-{
-    QSqlQuery &query = runPrepared(sql, values);
-    const int id = query.lastInsertId().toInt();
-    query.finish();
-    return id;
-}
-
-void Database::run(const QString &sql, const QVariantList &values) const
-{
-    runPrepared(sql, values).finish();
 }

@@ -3,15 +3,10 @@
 
 #include <QList>
 #include <QString>
-#include <QVariant>
-#include <QVariantList>
 
 #include <memory>
 
-class QSqlDatabase;
-class QSqlError;
-class QSqlQuery;
-class SessionCache;
+class Statements;
 
 // Something the user must be told when the program starts, in a message box:
 // the file is opened read-only, the file is damaged, old log files were set
@@ -34,13 +29,11 @@ struct ConnectionSettings
     QString connectOptions; // driver options, e.g. the busy timeout
 };
 
-// The program's one connection to its database file, and the access layer that
-// every statement of the store runs through. Every statement takes its values as
-// bound parameters; every failure leaves as a DatabaseError.
+// The program's one connection to its database file: opening and closing it,
+// and what state the file is in.
 //
-// Only the store runs statements; the layers above hand a Database on to the
-// store's functions. Callers of execute() and connection() include the Qt SQL
-// headers themselves.
+// Only the store runs statements, through statements(), whose class is private to
+// the store; the layers above hand a Database on to the store's functions.
 class Database
 {
 public:
@@ -81,49 +74,21 @@ public:
     // Throws the DatabaseError that tells why nothing can be written, if so.
     void requireWritable() const;
 
-    // Runs one statement with its values bound in order and returns the result,
-    // positioned before its first row. A result that shows the file damaged turns
-    // the connection read-only and immutable for the rest of the session. A
-    // statement that may write drops what the cache holds, as of its commit.
-    QSqlQuery execute(const QString &sql, const QVariantList &values = {}) const;
-
-    // The statements of the training loop run through statements prepared once
-    // per connection and kept; each is done with when these return. Their
-    // writes leave the cache alone: the store function that writes tells the
-    // cache what it changed.
-    // The first column of the first row, or a null QVariant when there is no row.
-    QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
-    // The columns of the first row, or an empty list when there is no row.
-    QVariantList firstRow(const QString &sql, const QVariantList &values = {}) const;
-    // Runs an insert and returns the generated id of the new row.
-    int insert(const QString &sql, const QVariantList &values) const;
-    // Runs a statement whose result is not read.
-    void run(const QString &sql, const QVariantList &values = {}) const;
-
-    // What the store keeps in memory about the file during the session. Emptied
-    // whenever the connection closes.
-    SessionCache &cache() const { return *m_cache; }
-
-    QSqlDatabase connection() const;
-    // The open connection; throws a DatabaseError that says so when it is not open.
-    QSqlDatabase openConnection() const;
+    // What runs the store's statements. A statement that finds the file damaged
+    // reopens it read-only and immutable, which changes access().
+    Statements &statements() { return *m_statements; }
 
 private:
-    void openConnectionWith(const QString &databaseName, const QString &connectOptions) const;
-    void openWritable(bool existingFile);
-    void openImmutable(Access access) const;
-    void configureConnection(bool existingFile) const;
-    void closeConnection() const;
-    void becomeDamaged() const;
-    [[noreturn]] void fail(QSqlQuery &query) const;
-    QSqlQuery &runPrepared(const QString &sql, const QVariantList &values) const;
+    friend class Statements;
 
-    struct PreparedStatements;
+    void openConnectionWith(const QString &databaseName, const QString &connectOptions);
+    void openWritable(bool existingFile);
+    void openImmutable(Access access);
+    void configureConnection(bool existingFile);
+    void becomeDamaged();
 
     QString m_connectionName;
     ConnectionSettings m_settings;
-    // Changed by a statement that finds the file damaged, which reopens it.
-    mutable Access m_access = Writable;
-    std::unique_ptr<PreparedStatements> m_prepared;
-    std::unique_ptr<SessionCache> m_cache;
+    Access m_access = Writable;
+    std::unique_ptr<Statements> m_statements;
 };

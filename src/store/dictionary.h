@@ -11,16 +11,16 @@ class Database;
 
 // The id of the one word stored under any of the names (the spellings of one
 // answer), or 0 when there is none or more than one.
-int FindWordId(const Database &db, const QStringList &names);
+int FindWordId(Database &db, const QStringList &names);
 // Files a new word under the class and returns its id.
-int AddWord(const Database &db, int classId, const QString &name);
+int AddWord(Database &db, int classId, const QString &name);
 
 // Reads the word ids of every class into the connection's cache, where the two
 // functions below find them. They are read when first needed otherwise; this
 // lets a caller do it ahead, at a moment nobody waits.
-void loadWordIds(const Database &db);
+void loadWordIds(Database &db);
 // Words of the class.
-int wordCount(const Database &db, int classId);
+int wordCount(Database &db, int classId);
 // The word at 1-based `position` among those of the class, in id order, or empty
 // text when there is none.
-QString wordAt(const Database &db, int classId, int position);
+QString wordAt(Database &db, int classId, int position);

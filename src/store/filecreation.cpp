@@ -2,6 +2,7 @@
 #include "filecreation.h"
 
 #include "database.h"
+#include "statements.h"
 #include "databaseerror.h"
 #include "fileheader.h"
 #include "location.h"
@@ -25,13 +26,13 @@ namespace {
 // QTemporaryFile replaces the X's of the template with as many letters and digits.
 constexpr qsizetype uniquePartLength = 6;
 
-void stampSchemaVersion(const Database &db)
+void stampSchemaVersion(Database &db)
 {
-    db.execute(QStringLiteral("PRAGMA application_id = %1").arg(SchemaVersion::applicationId));
-    db.execute(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion::current));
+    db.statements().execute(QStringLiteral("PRAGMA application_id = %1").arg(SchemaVersion::applicationId));
+    db.statements().execute(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion::current));
 }
 
-void populateInTransaction(const Database &db, const std::function<void(const Database &)> &populate)
+void populateInTransaction(Database &db, const std::function<void(Database &)> &populate)
 {
     Transaction transaction(db);
     stampSchemaVersion(db);
@@ -61,7 +62,7 @@ void checkComplete(const QString &path)
         throw DatabaseError(QStringLiteral("新建的数据库文件不完整。"), QString(), ResultCode::ioError);
 }
 
-void buildDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
+void buildDatabaseFile(const QString &path, const std::function<void(Database &)> &populate)
 {
     Database creator(QStringLiteral("zorvel-create-") + QFileInfo(path).fileName());
     creator.open(BuildConnectionString(path), Database::NewFile);
@@ -98,7 +99,7 @@ void EnsureDatabaseFile(const QString &path)
     createDatabaseFile(path, CreateTablesAndSeed);
 }
 
-void createDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate)
+void createDatabaseFile(const QString &path, const std::function<void(Database &)> &populate)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isWritable())

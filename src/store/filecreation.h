@@ -16,7 +16,7 @@ void EnsureDatabaseFile(const QString &path);
 // with a rollback journal, checked to be complete in itself, and only then renamed
 // into place. On any failure, a full disk included, no file appears at `path` and
 // the error says why.
-void createDatabaseFile(const QString &path, const std::function<void(const Database &)> &populate);
+void createDatabaseFile(const QString &path, const std::function<void(Database &)> &populate);
 
 // Whether `name` is one of the temporary files that a creation of the file named
 // `databaseName` makes: "<databaseName>.XXXXXX.part" (six letters or digits), or

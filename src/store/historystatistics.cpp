@@ -3,6 +3,7 @@
 
 #include "database.h"
 #include "sessioncache.h"
+#include "statements.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void addValue(const QVariant &value, double &total, qint64 &rows)
     ++rows;
 }
 
-const HistorySums &cachedSums(const Database &db)
+const HistorySums &cachedSums(Database &db)
 {
     SessionCache &cache = currentCache(db);
     if (!cache.sums())
@@ -32,9 +33,9 @@ const HistorySums &cachedSums(const Database &db)
 
 } // namespace
 
-HistorySums computeHistorySums(const Database &db)
+HistorySums computeHistorySums(Database &db)
 {
-    const QVariantList row = db.firstRow(
+    const QVariantList row = db.statements().firstRow(
         QStringLiteral("SELECT total(answered), count(answered), total(newwords), count(newwords),"
                        " total(repeated), count(repeated) FROM (SELECT ")
         + weightedCounts + QLatin1Char(')'));
@@ -42,11 +43,11 @@ HistorySums computeHistorySums(const Database &db)
             row.value(3).toLongLong(), row.value(4).toDouble(), row.value(5).toLongLong()};
 }
 
-HistorySums questionShare(const Database &db, int questionId)
+HistorySums questionShare(Database &db, int questionId)
 {
     HistorySums share;
-    const QVariantList row = db.firstRow(QStringLiteral("SELECT ") + weightedCounts + QStringLiteral(" WHERE wt.id = ?"),
-                                         {questionId});
+    const QVariantList row = db.statements().firstRow(
+        QStringLiteral("SELECT ") + weightedCounts + QStringLiteral(" WHERE wt.id = ?"), {questionId});
     if (row.isEmpty())
         return share;
     addValue(row.at(0), share.answerTotal, share.answerRows);
@@ -55,24 +56,24 @@ HistorySums questionShare(const Database &db, int questionId)
     return share;
 }
 
-void loadHistorySums(const Database &db)
+void loadHistorySums(Database &db)
 {
     cachedSums(db);
 }
 
-double meanWeightedAnswerCount(const Database &db)
+double meanWeightedAnswerCount(Database &db)
 {
     const HistorySums &sums = cachedSums(db);
     return meanOf(sums.answerTotal, sums.answerRows);
 }
 
-double meanWeightedNewWordCount(const Database &db)
+double meanWeightedNewWordCount(Database &db)
 {
     const HistorySums &sums = cachedSums(db);
     return meanOf(sums.newWordTotal, sums.newWordRows);
 }
 
-double meanWeightedRepeatCount(const Database &db)
+double meanWeightedRepeatCount(Database &db)
 {
     const HistorySums &sums = cachedSums(db);
     return meanOf(sums.repeatTotal, sums.repeatRows);

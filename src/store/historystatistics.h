@@ -14,17 +14,17 @@ class Database;
 // that the evaluation does not read the history each time it opens.
 
 // Weighted accepted answers, over the questions with at least one.
-double meanWeightedAnswerCount(const Database &db);
+double meanWeightedAnswerCount(Database &db);
 // Weighted answers with words new to the history, over the same questions.
-double meanWeightedNewWordCount(const Database &db);
+double meanWeightedNewWordCount(Database &db);
 // Weighted answers with reused words, over the questions with at least one.
-double meanWeightedRepeatCount(const Database &db);
+double meanWeightedRepeatCount(Database &db);
 
 // Reads the sums now, when they are not yet known, so that the first evaluation
 // finds them ready.
-void loadHistorySums(const Database &db);
+void loadHistorySums(Database &db);
 
 // The sums computed from the whole history, without the cache.
-HistorySums computeHistorySums(const Database &db);
+HistorySums computeHistorySums(Database &db);
 // What one question adds to the sums; nothing when there is no such question.
-HistorySums questionShare(const Database &db, int questionId);
+HistorySums questionShare(Database &db, int questionId);

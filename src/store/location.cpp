@@ -19,7 +19,7 @@ const QString databaseFileName = QStringLiteral("Zorvel.mdb");
 constexpr int busyTimeoutMs = 10000;
 
 // A failure here costs nothing but tidiness: it is told, and the session goes on.
-void tidyUpAfterEarlierSessions(const Database &db, QList<StartupNotice> &notices)
+void tidyUpAfterEarlierSessions(Database &db, QList<StartupNotice> &notices)
 {
     removeLeftoverPartFiles(db.filePath());
     try {

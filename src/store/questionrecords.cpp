@@ -5,6 +5,7 @@
 #include "historystatistics.h"
 #include "namelist.h"
 #include "sessioncache.h"
+#include "statements.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
@@ -19,42 +20,45 @@ QString textValue(const QString &text)
 
 // Runs a statement that changes the question's counts, and tells the cached sums
 // how it changed them when they are kept.
-void changeQuestion(const Database &db, int questionId, const QString &sql, const QVariantList &values)
+void changeQuestion(Database &db, int questionId, const QString &sql, const QVariantList &values)
 {
-    if (!db.cache().sums()) {
-        db.run(sql, values);
+    if (!db.statements().cache().sums()) {
+        db.statements().run(sql, values);
         return;
     }
     const HistorySums before = questionShare(db, questionId);
-    db.run(sql, values);
+    db.statements().run(sql, values);
     HistorySums difference = questionShare(db, questionId);
     difference -= before;
-    db.cache().sumsChanged(difference);
+    db.statements().cache().sumsChanged(difference);
 }
 
 } // namespace
 
 // A new question has no counts yet, so the history's sums stay as they are.
-int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword)
+int InsertQuestionRecord(Database &db, int templateId, const QString &word, const QString &keyword)
 {
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return db.insert(QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime) VALUES (?, ?, ?, ?)"),
-                     {templateId, textValue(word), textValue(keyword), now});
+    return db.statements().insert(
+        QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime) VALUES (?, ?, ?, ?)"),
+        {templateId, textValue(word), textValue(keyword), now});
 }
 
-void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount)
+void SaveQuestionStats(Database &db, int questionId, int score, int answerCount, int repeatCount)
 {
     changeQuestion(db, questionId,
                    QStringLiteral("UPDATE wt SET score = ?, answer_count = ?, repeate_count = ? WHERE id = ?"),
                    {score, answerCount, repeatCount, questionId});
 }
 
-bool QuestionHasAnswers(const Database &db, int questionId)
+bool QuestionHasAnswers(Database &db, int questionId)
 {
-    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE wtid = ?)"), {questionId}).toBool();
+    return db.statements()
+        .scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE wtid = ?)"), {questionId})
+        .toBool();
 }
 
-void DeleteQuestion(const Database &db, int questionId)
+void DeleteQuestion(Database &db, int questionId)
 {
     changeQuestion(db, questionId, QStringLiteral("DELETE FROM wt WHERE id = ?"), {questionId});
 }
@@ -62,29 +66,30 @@ void DeleteQuestion(const Database &db, int questionId)
 // A question's answer count is saved in the transaction that links its answer, so
 // the count finds the candidates in one pass over the table, and only those are
 // looked up among the answers.
-void deleteQuestionsLeftUnanswered(const Database &db)
+void deleteQuestionsLeftUnanswered(Database &db)
 {
-    db.execute(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
-                              " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
+    db.statements().execute(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
+                                           " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
 }
 
-void LinkAnswer(const Database &db, int questionId, int wordId)
+void LinkAnswer(Database &db, int questionId, int wordId)
 {
-    db.insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});
+    db.statements().insert(QStringLiteral("INSERT INTO hd (wtid, ciid) VALUES (?, ?)"), {questionId, wordId});
 }
 
-bool IsWordUsedBefore(const Database &db, int wordId)
+bool IsWordUsedBefore(Database &db, int wordId)
 {
-    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
+    return db.statements().scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd WHERE ciid = ?)"), {wordId}).toBool();
 }
 
-bool questionHoldsWordNamed(const Database &db, int questionId, const QStringList &names)
+bool questionHoldsWordNamed(Database &db, int questionId, const QStringList &names)
 {
     QVariantList values{questionId};
     const QString condition = columnIsOneOf(QStringLiteral("ci.name"), names, values);
-    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
-                                    " WHERE hd.wtid = ? AND ")
-                         + condition + QLatin1Char(')'),
-                     values)
+    return db.statements()
+        .scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM hd JOIN ci ON hd.ciid = ci.id"
+                               " WHERE hd.wtid = ? AND ")
+                    + condition + QLatin1Char(')'),
+                values)
         .toBool();
 }

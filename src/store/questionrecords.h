@@ -9,20 +9,20 @@ class Database;
 // The record of the questions asked (wt) and of their accepted answers (hd).
 
 // Appends a question's row, stamped with the current local time, and returns its id.
-int InsertQuestionRecord(const Database &db, int templateId, const QString &word, const QString &keyword);
+int InsertQuestionRecord(Database &db, int templateId, const QString &word, const QString &keyword);
 // Writes the question's score and counts into its row.
-void SaveQuestionStats(const Database &db, int questionId, int score, int answerCount, int repeatCount);
+void SaveQuestionStats(Database &db, int questionId, int score, int answerCount, int repeatCount);
 // Whether any answer to the question was accepted.
-bool QuestionHasAnswers(const Database &db, int questionId);
-void DeleteQuestion(const Database &db, int questionId);
+bool QuestionHasAnswers(Database &db, int questionId);
+void DeleteQuestion(Database &db, int questionId);
 // Deletes every question without an accepted answer, as leaving each would have:
 // those a crash or a failed close left behind.
-void deleteQuestionsLeftUnanswered(const Database &db);
+void deleteQuestionsLeftUnanswered(Database &db);
 
 // Links an accepted answer's word to its question.
-void LinkAnswer(const Database &db, int questionId, int wordId);
+void LinkAnswer(Database &db, int questionId, int wordId);
 // Whether the word was accepted as an answer before, to any question.
-bool IsWordUsedBefore(const Database &db, int wordId);
+bool IsWordUsedBefore(Database &db, int wordId);
 // Whether the question already holds an accepted answer filed under a word of any
 // of the names (the spellings of one answer).
-bool questionHoldsWordNamed(const Database &db, int questionId, const QStringList &names);
+bool questionHoldsWordNamed(Database &db, int questionId, const QStringList &names);

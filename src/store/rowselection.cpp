@@ -2,20 +2,21 @@
 #include "rowselection.h"
 
 #include "database.h"
+#include "statements.h"
 
 QString RowSelection::whereClause() const
 {
     return condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
 }
 
-int RowSelection::count(const Database &db, const QVariantList &values) const
+int RowSelection::count(Database &db, const QVariantList &values) const
 {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + whereClause(), values).toInt();
+    return db.statements().scalar(QStringLiteral("SELECT count(*) FROM ") + table + whereClause(), values).toInt();
 }
 
-QVariantList RowSelection::rowAt(const Database &db, const QVariantList &values, int position) const
+QVariantList RowSelection::rowAt(Database &db, const QVariantList &values, int position) const
 {
-    return db.firstRow(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id LIMIT 1 OFFSET ?")
-                           .arg(columns, table, whereClause()),
-                       QVariantList(values) << position - 1);
+    return db.statements().firstRow(
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id LIMIT 1 OFFSET ?").arg(columns, table, whereClause()),
+        QVariantList(values) << position - 1);
 }

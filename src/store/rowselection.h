@@ -16,9 +16,9 @@ struct RowSelection
     QString columns;   // what rowAt() reads
     QString condition; // with one "?" per bound value; empty for every row
 
-    int count(const Database &db, const QVariantList &values = {}) const;
+    int count(Database &db, const QVariantList &values = {}) const;
     // The columns of the row at 1-based `position`, or an empty list when there is none.
-    QVariantList rowAt(const Database &db, const QVariantList &values, int position) const;
+    QVariantList rowAt(Database &db, const QVariantList &values, int position) const;
 
 private:
     QString whereClause() const;

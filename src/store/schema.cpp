@@ -3,6 +3,7 @@
 
 #include "database.h"
 #include "seedcontent.h"
+#include "statements.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -42,41 +43,42 @@ const char *const indexStatements[] = {
     "CREATE INDEX wt_statistics ON wt (wtlxid, answer_count, repeate_count)",
 };
 
-void runStatement(const Database &db, const char *statement)
+void runStatement(Database &db, const char *statement)
 {
-    db.execute(QString::fromLatin1(statement));
+    db.statements().execute(QString::fromLatin1(statement));
 }
 
-void insertTemplates(const Database &db)
+void insertTemplates(Database &db)
 {
     for (const auto &t : SeedContent::questionTemplates()) {
-        db.execute(QStringLiteral("INSERT INTO wtlx (neirong, ppcxid, htcxid, fsqz, keyword)"
-                                  " VALUES (?, ?, ?, ?, ?)"),
-                   {t.text, t.slotClassId, t.answerClassId, t.weight, t.keyword});
+        db.statements().execute(QStringLiteral("INSERT INTO wtlx (neirong, ppcxid, htcxid, fsqz, keyword)"
+                                               " VALUES (?, ?, ?, ?, ?)"),
+                                {t.text, t.slotClassId, t.answerClassId, t.weight, t.keyword});
     }
 }
 
-void insertPhrases(const Database &db)
+void insertPhrases(Database &db)
 {
     for (const auto &phrase : SeedContent::feedbackPhrases())
-        db.execute(QStringLiteral("INSERT INTO hdpj (type, descr) VALUES (?, ?)"), {phrase.type, phrase.text});
+        db.statements().execute(QStringLiteral("INSERT INTO hdpj (type, descr) VALUES (?, ?)"),
+                                {phrase.type, phrase.text});
 }
 
-void insertClasses(const Database &db)
+void insertClasses(Database &db)
 {
     for (const QString &name : SeedContent::wordClasses())
-        db.execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {name});
+        db.statements().execute(QStringLiteral("INSERT INTO cx (name) VALUES (?)"), {name});
 }
 
-void insertWords(const Database &db)
+void insertWords(Database &db)
 {
     for (const auto &word : SeedContent::dictionaryWords())
-        db.execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {word.classId, word.name});
+        db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), {word.classId, word.name});
 }
 
 } // namespace
 
-void CreateTablesAndSeed(const Database &db)
+void CreateTablesAndSeed(Database &db)
 {
     runStatement(db, createQuestionTemplates);
     insertTemplates(db);
@@ -92,8 +94,8 @@ void CreateTablesAndSeed(const Database &db)
         runStatement(db, statement);
 }
 
-void DropAllTables(const Database &db)
+void DropAllTables(Database &db)
 {
     for (const char *table : {"wtlx", "hdpj", "wt", "cx", "hd", "ci"})
-        db.execute(QStringLiteral("DROP TABLE %1").arg(QLatin1StringView(table)));
+        db.statements().execute(QStringLiteral("DROP TABLE %1").arg(QLatin1StringView(table)));
 }

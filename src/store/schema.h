@@ -6,8 +6,8 @@ class Database;
 // Creates the six tables in a database that holds none of them and fills the
 // question templates, feedback phrases, word classes and seed dictionary.
 // Callers run it inside a transaction.
-void CreateTablesAndSeed(const Database &db);
+void CreateTablesAndSeed(Database &db);
 
 // Drops the six tables. Callers run it inside a transaction, so that a missing
 // table leaves every other table in place.
-void DropAllTables(const Database &db);
+void DropAllTables(Database &db);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sessioncache.h"
+#include "statements.h"
 
 #include "database.h"
 
@@ -120,10 +121,10 @@ void SessionCache::apply(const Changes &changes)
         *m_sums += changes.sums;
 }
 
-SessionCache &currentCache(const Database &db)
+SessionCache &currentCache(Database &db)
 {
-    SessionCache &cache = db.cache();
-    const qint64 version = db.scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+    SessionCache &cache = db.statements().cache();
+    const qint64 version = db.statements().scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
     if (version != cache.dataVersion()) {
         cache.clear();
         cache.setDataVersion(version);

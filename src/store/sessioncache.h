@@ -82,4 +82,4 @@ private:
 
 // The connection's cache, emptied first when another connection has changed the
 // file since it was read.
-SessionCache &currentCache(const Database &db);
+SessionCache &currentCache(Database &db);

@@ -22,6 +22,12 @@ inline constexpr int notADatabase = 26;
 
 // The primary result code of a failure, or 0 when the engine gave none.
 int primaryOf(const QSqlError &error);
+
+// Whether a result code means that the file is damaged.
+inline bool meansDamaged(int resultCode)
+{
+    return resultCode == corrupt || resultCode == notADatabase;
+}
 } // namespace ResultCode
 
 // A file's path as messages show it to the user: with the system's separators.

@@ -10,24 +10,24 @@ const RowSelection phrasesOfType{QStringLiteral("hdpj"), QStringLiteral("descr")
 
 } // namespace
 
-int questionTemplateCount(const Database &db)
+int questionTemplateCount(Database &db)
 {
     return templates.count(db);
 }
 
-QuestionTemplateRow questionTemplateAt(const Database &db, int position)
+QuestionTemplateRow questionTemplateAt(Database &db, int position)
 {
     const QVariantList row = templates.rowAt(db, {}, position);
     return {row.value(0).toInt(), row.value(1).toString(), row.value(2).toInt(), row.value(3).toInt(),
             row.value(4).toString()};
 }
 
-int feedbackPhraseCount(const Database &db, int type)
+int feedbackPhraseCount(Database &db, int type)
 {
     return phrasesOfType.count(db, {type});
 }
 
-QString feedbackPhraseAt(const Database &db, int type, int position)
+QString feedbackPhraseAt(Database &db, int type, int position)
 {
     return phrasesOfType.rowAt(db, {type}, position).value(0).toString();
 }

@@ -18,11 +18,11 @@ struct QuestionTemplateRow
     QString keyword;       // "#" stands for the slot word
 };
 
-int questionTemplateCount(const Database &db);
+int questionTemplateCount(Database &db);
 // The template at 1-based `position` in id order.
-QuestionTemplateRow questionTemplateAt(const Database &db, int position);
+QuestionTemplateRow questionTemplateAt(Database &db, int position);
 
 // Feedback phrases answering the verdict `type` (1 to 4).
-int feedbackPhraseCount(const Database &db, int type);
+int feedbackPhraseCount(Database &db, int type);
 // The phrase at 1-based `position` among those of `type`, in id order.
-QString feedbackPhraseAt(const Database &db, int type, int position);
+QString feedbackPhraseAt(Database &db, int type, int position);

@@ -3,16 +3,16 @@
 
 #include "database.h"
 #include "sessioncache.h"
+#include "statements.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-Transaction::Transaction(const Database &db)
-    : m_db(db)
+Transaction::Transaction(Database &db) : m_db(db)
 {
     m_db.requireWritable();
-    m_db.run(QStringLiteral("BEGIN IMMEDIATE"));
-    m_db.cache().begin();
+    m_db.statements().run(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.statements().cache().begin();
 }
 
 // A failed commit may have ended the transaction already; the rollback then finds
@@ -21,15 +21,15 @@ Transaction::~Transaction()
 {
     if (!m_open)
         return;
-    m_db.cache().rollback();
-    QSqlDatabase connection = m_db.connection();
+    m_db.statements().cache().rollback();
+    QSqlDatabase connection = m_db.statements().connection();
     if (connection.isOpen())
         QSqlQuery(connection).exec(QStringLiteral("ROLLBACK"));
 }
 
 void Transaction::commit()
 {
-    m_db.run(QStringLiteral("COMMIT"));
+    m_db.statements().run(QStringLiteral("COMMIT"));
     m_open = false;
-    m_db.cache().commit();
+    m_db.statements().cache().commit();
 }

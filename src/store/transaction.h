@@ -16,7 +16,7 @@ class Database;
 class Transaction
 {
 public:
-    explicit Transaction(const Database &db);
+    explicit Transaction(Database &db);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -24,6 +24,6 @@ public:
     void commit();
 
 private:
-    const Database &m_db;
+    Database &m_db;
     bool m_open = true;
 };

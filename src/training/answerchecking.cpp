@@ -52,14 +52,14 @@ Verdict verdictFor(bool chineseText, int submissionNumber)
     return submissionNumber == 2 ? Verdict::Repeated : Verdict::Persistent;
 }
 
-Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId, const QString &answer)
+Verdict JudgeAnswer(Database &db, QList<GivenAnswer> &givenAnswers, int questionId, const QString &answer)
 {
     const bool alreadyAccepted = questionHoldsWordNamed(db, questionId, caseVariants(answer));
     const int number = countSubmission(givenAnswers, answer, alreadyAccepted);
     return verdictFor(IsChineseText(answer), number);
 }
 
-QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict)
+QString PickFeedbackPhrase(Database &db, RandomSource &random, Verdict verdict)
 {
     const int type = int(verdict);
     const int position = drawRowPosition(random, feedbackPhraseCount(db, type));

@@ -28,9 +28,7 @@ Verdict verdictFor(bool chineseText, int submissionNumber);
 
 // Judges `answer` for the question and records the submission in the list. The
 // question holds the answer when it holds any of its case variants.
-Verdict JudgeAnswer(const Database &db, QList<GivenAnswer> &givenAnswers, int questionId,
-                    const QString &answer);
+Verdict JudgeAnswer(Database &db, QList<GivenAnswer> &givenAnswers, int questionId, const QString &answer);
 
 // A random feedback phrase for the verdict, or empty text when there is none.
-QString PickFeedbackPhrase(const Database &db, RandomSource &random, Verdict verdict);
-
+QString PickFeedbackPhrase(Database &db, RandomSource &random, Verdict verdict);

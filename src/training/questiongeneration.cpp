@@ -5,7 +5,7 @@
 #include "store/databaseerror.h"
 #include "store/dictionary.h"
 
-QuestionTemplateRow drawQuestionTemplate(const Database &db, RandomSource &random)
+QuestionTemplateRow drawQuestionTemplate(Database &db, RandomSource &random)
 {
     const int position = drawRowPosition(random, questionTemplateCount(db));
     if (position == 0)
@@ -13,7 +13,7 @@ QuestionTemplateRow drawQuestionTemplate(const Database &db, RandomSource &rando
     return questionTemplateAt(db, position);
 }
 
-QString PickRandomWord(const Database &db, RandomSource &random, int classId)
+QString PickRandomWord(Database &db, RandomSource &random, int classId)
 {
     const int position = drawRowPosition(random, wordCount(db, classId));
     return position > 0 ? wordAt(db, classId, position) : QString();

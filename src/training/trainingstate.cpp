@@ -14,7 +14,7 @@ void ResetTrainingState(TrainingState &state)
     state.lastAnswerSecond = 0;
 }
 
-void DiscardUnansweredQuestion(const Database &db, const TrainingState &state)
+void DiscardUnansweredQuestion(Database &db, const TrainingState &state)
 {
     if (state.questionId <= 0)
         return;

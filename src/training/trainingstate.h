@@ -34,4 +34,4 @@ struct TrainingState
 void ResetTrainingState(TrainingState &state);
 
 // Deletes the current question's row when no answer to it was accepted.
-void DiscardUnansweredQuestion(const Database &db, const TrainingState &state);
+void DiscardUnansweredQuestion(Database &db, const TrainingState &state);

@@ -53,7 +53,7 @@ void appendLine(QTextEdit *pane, const QString &text, const QColor &color, bool 
 
 } // namespace
 
-TfrmMain::TfrmMain(TrainingEngine &engine, const Database &history, QWidget *parent)
+TfrmMain::TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TfrmMain>()),
       m_engine(engine),

@@ -26,7 +26,7 @@ class TfrmMain : public QMainWindow, public TrainingView
 
 public:
     // Becomes the engine's view and starts it: the database is opened at once.
-    TfrmMain(TrainingEngine &engine, const Database &history, QWidget *parent = nullptr);
+    TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
     void AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict) override;
@@ -74,7 +74,7 @@ private:
 
     std::unique_ptr<Ui::TfrmMain> ui;
     TrainingEngine &m_engine;
-    const Database &m_history;
+    Database &m_history;
     QTimer m_timerFlash;
     int m_flashTick = 0;
     QColor m_flashColor;

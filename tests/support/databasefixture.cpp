@@ -2,6 +2,7 @@
 #include "databasefixture.h"
 
 #include "store/database.h"
+#include "store/statements.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,19 +13,20 @@
 
 namespace DatabaseFixture {
 
-int count(const Database &db, const QString &table, const QString &where, const QVariantList &values)
+int count(Database &db, const QString &table, const QString &where, const QVariantList &values)
 {
     QString sql = QStringLiteral("SELECT count(*) FROM ") + table;
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
-    return db.scalar(sql, values).toInt();
+    return db.statements().scalar(sql, values).toInt();
 }
 
-QString dump(const Database &db)
+QString dump(Database &db)
 {
     QStringList lines;
     for (const char *table : {"wtlx", "hdpj", "cx", "wt", "hd", "ci"}) {
-        QSqlQuery query = db.execute(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(QLatin1StringView(table)));
+        QSqlQuery query = db.statements().execute(
+            QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(QLatin1StringView(table)));
         while (query.next()) {
             QStringList fields{QLatin1StringView(table)};
             for (int i = 0; i < query.record().count(); ++i)

@@ -89,12 +89,25 @@ TfrmMain::~TfrmMain() = default;
 // told before the window is used.
 void TfrmMain::FormCreate()
 {
-    runGuarded([this] {
-        for (const StartupNotice &notice : m_engine.start()) {
-            MessageBoxes::showNotice(
-                this, notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
-                notice.text);
-        }
+    runGuarded([this] { showNotices(m_engine.start()); });
+}
+
+void TfrmMain::showNotices(const QList<StartupNotice> &notices)
+{
+    for (const StartupNotice &notice : notices) {
+        MessageBoxes::showNotice(this,
+                                 notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                                 notice.text);
+    }
+}
+
+// The check's thread only posts; the window settles it on its own thread. A
+// command that writes first waits for it and settles it itself.
+void TfrmMain::checkHistory()
+{
+    m_engine.checkHistoryInBackground([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { runGuarded([this] { showNotices(m_engine.historyChecked()); }); }, Qt::QueuedConnection);
     });
 }
 

@@ -20,6 +20,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -60,6 +63,27 @@ bool fitsSocketPath(const QString &path)
     return !path.isEmpty() && QFile::encodeName(path).size() <= longestSocketPath;
 }
 
+#ifdef Q_OS_WIN
+// The security identifier of the user a process runs as, as bytes; empty when
+// it cannot be read.
+QByteArray tokenUser(HANDLE process)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token))
+        return {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray buffer(qsizetype(size), '\0');
+    QByteArray sid;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        const PSID user = reinterpret_cast<const TOKEN_USER *>(buffer.constData())->User.Sid;
+        sid = QByteArray(static_cast<const char *>(user), qsizetype(GetLengthSid(user)));
+    }
+    CloseHandle(token);
+    return sid;
+}
+#endif
+
 // Whether the process at the other end of a connected socket runs as this
 // process's user. Another user who made a socket at a path we listen on must
 // not be able to answer for us.
@@ -77,9 +101,20 @@ bool peerIsThisUser(const QLocalSocket &socket)
     if (::getpeereid(int(socket.socketDescriptor()), &user, &group) != 0)
         return false;
     return user == ::geteuid();
+#elif defined(Q_OS_WIN)
+    // Named pipes share one name space on the machine: the process serving the
+    // pipe must run as the same user as this one.
+    ULONG serverProcessId = 0;
+    if (!GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &serverProcessId))
+        return false;
+    const HANDLE server = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverProcessId);
+    if (!server)
+        return false;
+    const QByteArray serverUser = tokenUser(server);
+    CloseHandle(server);
+    const QByteArray ownUser = tokenUser(GetCurrentProcess());
+    return !ownUser.isEmpty() && serverUser == ownUser;
 #else
-    // A named pipe made with UserAccessOption admits this user alone; a start
-    // whose lock is free never asks it anything.
     Q_UNUSED(socket);
     return true;
 #endif

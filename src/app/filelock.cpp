@@ -16,8 +16,7 @@
 
 #ifdef Q_OS_WIN
 
-FileLock::FileLock(const QString &path)
-    : m_path(path)
+FileLock::FileLock(const QString &path) : m_path(path)
 {
 }
 
@@ -100,8 +99,7 @@ int openFolder(const QByteArray &path)
 
 } // namespace
 
-FileLock::FileLock(const QString &path)
-    : m_path(path)
+FileLock::FileLock(const QString &path) : m_path(path)
 {
 }
 

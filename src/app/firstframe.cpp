@@ -10,8 +10,7 @@ namespace {
 class FirstFrameWatcher final : public QObject
 {
 public:
-    FirstFrameWatcher(QWidget &window, std::function<void()> action)
-        : QObject(&window), m_action(std::move(action))
+    FirstFrameWatcher(QWidget &window, std::function<void()> action) : QObject(&window), m_action(std::move(action))
     {
         window.installEventFilter(this);
     }

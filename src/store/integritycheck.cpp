@@ -36,7 +36,8 @@ IntegrityCheck::Outcome quickCheck(QSqlDatabase &connection)
 } // namespace
 
 IntegrityCheck::IntegrityCheck(const QString &path, const QString &connectOptions, std::function<void()> finished)
-    : m_finished(std::move(finished)), m_thread([this, path, connectOptions] { run(path, connectOptions); })
+    : m_finished(std::move(finished)),
+      m_thread([this, path, connectOptions] { run(path, connectOptions); })
 {
 }
 
@@ -63,8 +64,9 @@ void IntegrityCheck::run(const QString &path, const QString &connectOptions)
     {
         QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         connection.setDatabaseName(path);
-        connection.setConnectOptions(connectOptions.isEmpty() ? QStringLiteral("QSQLITE_OPEN_READONLY")
-                                                              : connectOptions + QStringLiteral(";QSQLITE_OPEN_READONLY"));
+        connection.setConnectOptions(connectOptions.isEmpty()
+                                         ? QStringLiteral("QSQLITE_OPEN_READONLY")
+                                         : connectOptions + QStringLiteral(";QSQLITE_OPEN_READONLY"));
         outcome = quickCheck(connection);
         connection.close();
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 #include "app/commandline.h"
-#include "app/firstframe.h"
 #include "app/singleinstance.h"
 #include "store/database.h"
 #include "store/location.h"
@@ -39,6 +38,5 @@ int main(int argc, char *argv[])
     TrainingEngine engine(database, dataFile, clock, random);
     TfrmMain window(engine, database);
     window.show();
-    runAfterFirstFrame(window, [&window] { window.checkHistory(); });
     return app.exec();
 }

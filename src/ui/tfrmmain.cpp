@@ -101,8 +101,10 @@ void TfrmMain::showNotices(const QList<StartupNotice> &notices)
     }
 }
 
-// The check's thread only posts; the window settles it on its own thread. A
-// command that writes first waits for it and settles it itself.
+// The engine reads the whole file in the background, and what it finds (a
+// damaged file) is told once it is done. The check's thread only posts; the
+// window settles it on its own thread. A command that writes first waits for
+// it and settles it itself.
 void TfrmMain::checkHistory()
 {
     m_engine.checkHistoryInBackground([this] {
@@ -124,9 +126,10 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// Once the window has painted its first frame, the work that makes later
-// commands fast is done as soon as the program is idle, so that neither the
-// first frame nor a command waits for it.
+// Once the window has painted its first frame, the check of the whole file
+// starts in the background, and the work that makes later commands fast is done
+// as soon as the program is idle, so that neither the first frame nor a
+// command waits for it.
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::Paint && !m_readAheadPlanned) {
@@ -140,6 +143,7 @@ bool TfrmMain::event(QEvent *event)
 // that needs it, which reports it.
 void TfrmMain::readAheadAtIdle()
 {
+    checkHistory();
     m_engine.readAhead();
     QTimer::singleShot(0, this, [this] { readAheadEvaluation(m_history); });
 }

@@ -35,10 +35,6 @@ public:
     void showQuestion(const QuestionText &question) override;
     void ResetTrainingView() override;
 
-    // After the first frame: the engine reads the whole history in the
-    // background, and what it finds (a damaged file) is told once it is done.
-    void checkHistory();
-
     // 0 while no flash runs, 1 to 6 while one does.
     int flashTick() const { return m_flashTick; }
     // Lines of the answer record that fit in the panes at once.
@@ -57,6 +53,7 @@ private:
     void showNotices(const QList<StartupNotice> &notices);
     void FormMouseMove(QObject *watched, const QPoint &position);
     void readAheadAtIdle();
+    void checkHistory();
     void lblNewQuestionClick();
     void lblEvaluateClick();
     void lblClearDatabaseClick();

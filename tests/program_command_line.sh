@@ -19,4 +19,14 @@ err=$(run --frobnicate 2>&1 >/dev/null); status=$?
 echo "$err" | grep -q "frobnicate" || fail "the error does not name the option: $err"
 run >/dev/null 2>&1; status=$?
 [ "$status" -eq 1 ] || fail "a start without a display ended with status $status"
+# Profiles often name a platform; without its display, the options still answer
+# and a start says what is missing instead of aborting.
+for platform in xcb wayland ""; do
+    runs() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM="$platform" HOME="$home" XDG_DATA_HOME= "$program" "$@"; }
+    out=$(runs --version 2>/dev/null) || fail "--version with QT_QPA_PLATFORM='$platform' ended with status $?"
+    [ "$out" = "Zorvel $version" ] || fail "--version with QT_QPA_PLATFORM='$platform' printed: $out"
+    runs --help 2>/dev/null | grep -q "^Usage: zorvel" || fail "--help with QT_QPA_PLATFORM='$platform' did not answer"
+    runs >/dev/null 2>&1; status=$?
+    [ "$status" -eq 1 ] || fail "a start with QT_QPA_PLATFORM='$platform' and no display ended with status $status"
+done
 [ -z "$(ls -A "$home")" ] || fail "the home folder was touched: $(ls -A "$home")"

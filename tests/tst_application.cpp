@@ -45,6 +45,8 @@ private slots:
     void commandLine();
     void qtOptionsBeforeTheApplication_data();
     void qtOptionsBeforeTheApplication();
+    void platformNeedsItsDisplay_data();
+    void platformNeedsItsDisplay();
 };
 
 namespace {
@@ -294,6 +296,38 @@ void ApplicationTest::qtOptionsBeforeTheApplication()
     QFETCH(bool, namesPlatform);
     QCOMPARE(withoutQtOptions(arguments), remaining);
     QCOMPARE(namesPlatformOrDisplay(arguments), namesPlatform);
+}
+
+// QT_QPA_PLATFORM as users' profiles set it: a platform that needs a display
+// of its kind aborts without one; the others start anywhere.
+void ApplicationTest::platformNeedsItsDisplay_data()
+{
+    QTest::addColumn<QString>("platforms");
+    QTest::addColumn<bool>("x11");
+    QTest::addColumn<bool>("wayland");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("default, no display") << QString() << false << false << false;
+    QTest::newRow("default, X11") << QString() << true << false << true;
+    QTest::newRow("default, Wayland") << QString() << false << true << true;
+    QTest::newRow("xcb, no display") << QStringLiteral("xcb") << false << false << false;
+    QTest::newRow("xcb, Wayland only") << QStringLiteral("xcb") << false << true << false;
+    QTest::newRow("xcb, X11") << QStringLiteral("xcb") << true << false << true;
+    QTest::newRow("wayland, X11 only") << QStringLiteral("wayland") << true << false << false;
+    QTest::newRow("wayland-egl, Wayland") << QStringLiteral("wayland-egl") << false << true << true;
+    QTest::newRow("wayland then xcb, X11") << QStringLiteral("wayland;xcb") << true << false << true;
+    QTest::newRow("xcb with options, no display") << QStringLiteral("xcb:nomitshm") << false << false << false;
+    QTest::newRow("offscreen") << QStringLiteral("offscreen") << false << false << true;
+    QTest::newRow("vnc with options") << QStringLiteral("vnc:size=800x600") << false << false << true;
+    QTest::newRow("only separators") << QStringLiteral(";") << false << false << false;
+}
+
+void ApplicationTest::platformNeedsItsDisplay()
+{
+    QFETCH(QString, platforms);
+    QFETCH(bool, x11);
+    QFETCH(bool, wayland);
+    QFETCH(bool, starts);
+    QCOMPARE(platformHasDisplay(platforms, x11, wayland), starts);
 }
 
 ZORVEL_WIDGET_TEST_MAIN(ApplicationTest)

@@ -70,6 +70,7 @@ private slots:
     void startupErrorIsShownAndTheWindowStillOpens();
     void startupNoticesAreShown_data();
     void startupNoticesAreShown();
+    void damageFoundInTheBackgroundIsTold();
 
 private:
     template<typename T>
@@ -857,6 +858,41 @@ void MainWindowTest::startupNoticesAreShown()
         QVERIFY(MessageBoxes::shownTexts().last().contains(afterNewQuestion));
     }
     QVERIFY(m_window->close());
+}
+
+// Damage in a page the start did not read: the check that the first frame
+// starts finds it, the window tells it once, and the next command writes nothing.
+void MainWindowTest::damageFoundInTheBackgroundIsTold()
+{
+    m_main.reset();
+    const QString path = GetDatabasePath();
+    int hdRoot = 0;
+    {
+        Database db(QStringLiteral("before"));
+        OpenDatabase(db);
+        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
+    file.write(QByteArray(4096, '\xEE'));
+    file.close();
+    const QByteArray damaged = DatabaseFixture::fileBytes(path);
+
+    MessageBoxes::clearShownTexts();
+    m_main = std::make_unique<TestableMainWindow>();
+    m_window = &m_main->window;
+    m_window->show();
+    QVERIFY(MessageBoxes::shownTexts().isEmpty());
+    QTRY_COMPARE(MessageBoxes::shownTexts().size(), 1);
+    QVERIFY2(MessageBoxes::shownTexts().first().contains(QStringLiteral("已损坏")),
+             qPrintable(MessageBoxes::shownTexts().first()));
+    QCOMPARE(m_main->database.access(), Database::Damaged);
+    startQuestion();
+    QVERIFY(MessageBoxes::shownTexts().last().contains(QStringLiteral("已损坏")));
+    QVERIFY(m_window->close());
+    m_main.reset();
+    QCOMPARE(DatabaseFixture::fileBytes(path), damaged);
 }
 
 ZORVEL_WIDGET_TEST_MAIN(MainWindowTest)

@@ -2,11 +2,13 @@
 #include "widgettestmain.h"
 #include "temporaryhome.h"
 
+#include "app/filelock.h"
 #include "app/singleinstance.h"
 #include "store/location.h"
 #include "widgets/messageboxes.h"
 
-#include <QLockFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMainWindow>
 #include <QProcess>
 #include <QSignalSpy>
@@ -15,6 +17,10 @@
 #include <QtTest>
 
 #include <atomic>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace std::chrono_literals;
 
@@ -32,6 +38,11 @@ private slots:
     void laterStartHandsOverToTheFirst();
     void unreachableFirstIsToldAndTheStartEnds();
     void otherDataFilesDoNotMeet();
+    void everyStartMeetsTheFilesLock();
+    void junkNeverLocksTheUserOut_data();
+    void junkNeverLocksTheUserOut();
+    void lockAndSocketAreTheUsersAlone();
+    void anotherUsersSocketIsNotBelieved();
     void minimisedWindowComesToTheFront();
     void programStartsOncePerDataFile();
 
@@ -88,8 +99,9 @@ void SingleInstanceTest::laterStartHandsOverToTheFirst()
 void SingleInstanceTest::unreachableFirstIsToldAndTheStartEnds()
 {
     const QString path = databaseFileLocation();
-    QLockFile holder(SingleInstance::lockFilePath(path)); // held, but nobody listens
-    QVERIFY(holder.tryLock(0));
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    FileLock holder(SingleInstance::lockFilePath(path)); // held, but nobody listens
+    QCOMPARE(holder.tryLock(), FileLock::Locked);
     SingleInstance later(path);
     QCOMPARE(later.claimOrHandOver(300ms), std::optional<int>(1));
     QCOMPARE(MessageBoxes::shownTexts().size(), 1);
@@ -110,6 +122,131 @@ void SingleInstanceTest::otherDataFilesDoNotMeet()
     const QString link = m_home->path() + QStringLiteral("/link");
     QVERIFY(QFile::link(QFileInfo(path).path(), link));
     QCOMPARE(SingleInstance::lockFilePath(link + QStringLiteral("/Zorvel.mdb")), SingleInstance::lockFilePath(path));
+}
+
+// Two starts on one file with different runtime folders (a terminal and a
+// desktop session) meet the same lock: the second never becomes a writer.
+void SingleInstanceTest::everyStartMeetsTheFilesLock()
+{
+    const QString path = databaseFileLocation();
+    SingleInstance first(path);
+    QCOMPARE(first.claim(0ms), SingleInstance::First);
+    QTemporaryDir otherRuntime;
+    qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toLocal8Bit());
+    SingleInstance later(path);
+    const SingleInstance::Claim claim = later.claim(0ms);
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    QVERIFY(claim != SingleInstance::First);
+    QCOMPARE(QFileInfo(SingleInstance::lockFilePath(path)).path(), QFileInfo(path).path());
+}
+
+void SingleInstanceTest::junkNeverLocksTheUserOut_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("junk");
+    for (const char *suffix : {".lock", ".socket"}) {
+        for (const char *junk : {"folder", "dangling link", "link to a folder", "plain file", "listening socket"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(QLatin1StringView(junk), QLatin1StringView(suffix))))
+                << QString::fromLatin1(suffix) << QString::fromLatin1(junk);
+    }
+}
+
+// Whatever lies at the lock's or the socket's path, a start whose lock is free
+// goes on (it never ends on a socket's word), and a second start still finds
+// the first.
+void SingleInstanceTest::junkNeverLocksTheUserOut()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QString, junk);
+    const QString path = databaseFileLocation();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    const QString target = path + suffix;
+    QLocalServer squatter; // answers every request as a first start would
+    connect(&squatter, &QLocalServer::newConnection, &squatter, [&squatter] {
+        QLocalSocket *socket = squatter.nextPendingConnection();
+        socket->write("ok\n");
+        socket->flush();
+    });
+    if (junk == QStringLiteral("folder"))
+        QVERIFY(QDir().mkpath(target + QStringLiteral("/inside")));
+    else if (junk == QStringLiteral("dangling link"))
+        QVERIFY(QFile::link(m_home->path() + QStringLiteral("/nowhere"), target));
+    else if (junk == QStringLiteral("link to a folder"))
+        QVERIFY(QFile::link(m_home->path(), target));
+    else if (junk == QStringLiteral("plain file"))
+        QVERIFY(QFile(target).open(QIODevice::WriteOnly));
+    else
+        QVERIFY(squatter.listen(target));
+
+    SingleInstance first(path);
+    QCOMPARE(first.claim(300ms), SingleInstance::First);
+    SingleInstance later(path);
+    QVERIFY(later.claim(0ms) != SingleInstance::First);
+}
+
+void SingleInstanceTest::lockAndSocketAreTheUsersAlone()
+{
+    const QString path = databaseFileLocation();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile older(SingleInstance::lockFilePath(path)); // left world-readable by an earlier version
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    QVERIFY(older.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+    older.close();
+    SingleInstance first(path);
+    QCOMPARE(first.claim(0ms), SingleInstance::First);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(SingleInstance::lockFilePath(path)) & others, QFile::Permissions());
+    const QString socket = SingleInstance::serverNames(path).value(0);
+    QVERIFY(QFileInfo::exists(socket));
+    QCOMPARE(QFile::permissions(socket) & others, QFile::Permissions());
+}
+
+// A socket made by another user at the path where the first start listens is
+// never taken for the first start. Needs a second user: made (and removed) only
+// when the test runs as root.
+void SingleInstanceTest::anotherUsersSocketIsNotBelieved()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0)
+        QSKIP("a second user can only be made as root");
+    const QString user = QStringLiteral("zorveltest%1").arg(QCoreApplication::applicationPid() % 100000);
+    if (QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-N"), user}) != 0)
+        QSKIP("useradd cannot make a second user here");
+    const auto removeUser = qScopeGuard([&user] { QProcess::execute(QStringLiteral("userdel"), {user}); });
+    const QString path = databaseFileLocation();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    FileLock holder(SingleInstance::lockFilePath(path)); // a first start that does not answer
+    QCOMPARE(holder.tryLock(), FileLock::Locked);
+    const QString socket = SingleInstance::serverNames(path).value(0);
+    QVERIFY(!socket.isEmpty());
+    // A folder the other user can reach and write in, as a shared folder would be.
+    const QFile::Permissions reachable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+        | QFile::ExeOther;
+    for (const QString &folder : {m_home->path(), m_home->path() + QStringLiteral("/.local"),
+                                  m_home->path() + QStringLiteral("/.local/share")})
+        QVERIFY(QFile::setPermissions(folder, reachable));
+    QVERIFY(QFile::setPermissions(QFileInfo(path).path(), QFile::Permissions(0x7777)));
+    QProcess squatter; // the other user answers every request as a first start would
+    squatter.start(QStringLiteral("setpriv"),
+                   {QStringLiteral("--reuid=") + user, QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
+                    QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"),
+                    QStringLiteral("import socket,os\ns=socket.socket(socket.AF_UNIX)\ns.bind(%1)\nos.chmod(%1,0o777)\n"
+                                   "s.listen(8)\nprint('ready',flush=True)\nwhile True:\n c,_=s.accept();c.recv(64);"
+                                   "c.sendall(b'ok\\n');c.close()")
+                        .arg(QStringLiteral("'") + socket + QStringLiteral("'"))});
+    const auto stopSquatter = qScopeGuard([&squatter] {
+        squatter.kill();
+        squatter.waitForFinished(5000);
+    });
+    if (!squatter.waitForReadyRead(10000))
+        QSKIP(qPrintable(QStringLiteral("the other user's socket could not be made: ")
+                         + QString::fromLocal8Bit(squatter.readAllStandardError())));
+    SingleInstance later(path);
+    QCOMPARE(later.claim(300ms), SingleInstance::Unreachable);
+#else
+    QSKIP("peer credentials are checked on Unix only");
+#endif
 }
 
 void SingleInstanceTest::minimisedWindowComesToTheFront()
@@ -144,9 +281,9 @@ QProcess *SingleInstanceTest::startProgram()
 void SingleInstanceTest::programStartsOncePerDataFile()
 {
     const QString path = databaseFileLocation();
-    const QString socket = SingleInstance::serverName(path);
-    if (!QFileInfo(socket).isAbsolute())
-        QSKIP("the runtime folder's path is too long for a local socket here");
+    const QString socket = SingleInstance::serverNames(path).value(0);
+    if (socket.isEmpty())
+        QSKIP("the data folder's path is too long for a local socket here");
     const QString leftover = path + QStringLiteral(".Zz9Yy8.part");
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QVERIFY(QFile(leftover).open(QIODevice::WriteOnly));

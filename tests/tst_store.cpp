@@ -7,6 +7,7 @@
 #include "store/databaseerror.h"
 #include "store/filecreation.h"
 #include "store/location.h"
+#include "store/pathcheck.h"
 #include "store/statements.h"
 #include "store/storefailure.h"
 #include "store/schema.h"
@@ -85,9 +86,22 @@ void writeOwnDatabase(const QByteArray &kind, const QString &path)
     }
 }
 
+// Zorvel's own file, whole but for one table, as a tool or a half-done repair leaves it.
+void writeOwnDatabaseWithoutTable()
+{
+    Database own(QStringLiteral("own"));
+    OpenDatabase(own);
+    own.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+    own.statements().execute(QStringLiteral("DROP TABLE hd"));
+}
+
 void writeBadFile(const QByteArray &kind, const QString &path)
 {
-    if (kind == "text")
+    if (kind == "dangling link")
+        QVERIFY(QFile::link(path + QStringLiteral(".elsewhere"), path));
+    else if (kind == "no answer table")
+        writeOwnDatabaseWithoutTable();
+    else if (kind == "text")
         QVERIFY(writeBytes(path, QByteArray("Standard Jet DB\0 not really a database\n", 40)));
     else if (kind == "empty")
         QVERIFY(writeBytes(path, QByteArray()));
@@ -116,6 +130,8 @@ private slots:
     void identityKeysAreNotReused();
     void badFileIsLeftAsItWas_data();
     void badFileIsLeftAsItWas();
+    void overLongPathIsNamedAsTheCause_data();
+    void overLongPathIsNamedAsTheCause();
     void blockedDataFolderGivesClearError();
     void databasePathThatIsAFolderGivesClearError();
     void interruptedCreationLeavesNoFile();
@@ -127,6 +143,7 @@ private slots:
     void secondConnectionWaitsForTheFirst();
     void lockHeldPastTheTimeoutIsToldAsSuch();
     void damageFoundLaterStopsEveryWrite();
+    void writesWaitForTheBackgroundCheck();
     void statementsFailClearlyWhenNotOpen();
 
 private:
@@ -306,6 +323,10 @@ void StoreTest::badFileIsLeftAsItWas_data()
     QTest::newRow("newer Zorvel database") << QByteArray("newer") << int(Refused) << QStringLiteral("较新版本");
     QTest::newRow("own file cut short") << QByteArray("cut") << int(OpenedDamaged) << damaged;
     QTest::newRow("own file short of its header, its log beside it") << QByteArray("cut+log") << int(Opened) << QString();
+    QTest::newRow("own file without a table") << QByteArray("no answer table") << int(OpenedDamaged)
+                                              << QStringLiteral("缺少表 hd");
+    QTest::newRow("link to a missing file") << QByteArray("dangling link") << int(Refused)
+                                            << QStringLiteral("Zorvel.mdb.elsewhere”不存在");
 }
 
 // Whatever the start-up finds, it never changes a file it cannot use: a file of
@@ -360,7 +381,7 @@ void StoreTest::badFileIsLeftAsItWas()
             engine.startNewQuestion(); // ... but not added to
             QFAIL("a damaged file was written to");
         } catch (const DatabaseError &error) {
-            QVERIFY2(error.summary().contains(told), qPrintable(error.text()));
+            QVERIFY2(error.summary().contains(QStringLiteral("已损坏")), qPrintable(error.text()));
         }
         engine.finish();
     }
@@ -368,6 +389,40 @@ void StoreTest::badFileIsLeftAsItWas()
     QCOMPARE(DatabaseFixture::fileBytes(path + QStringLiteral("-wal")), logBefore);
     QCOMPARE(QFileInfo(path).lastModified(), modified);
     QCOMPARE(filesBeside(path), filesBefore); // no log made, no leftover cleaned up
+}
+
+void StoreTest::overLongPathIsNamedAsTheCause_data()
+{
+    QTest::addColumn<int>("spare");
+    QTest::newRow("as long as can be") << 0;
+    QTest::newRow("one byte too long") << 1;
+}
+
+// A data folder so deep that SQLite could not open the file (or the temporary
+// file it is built in) is named as the cause; one byte less, and the file is made.
+void StoreTest::overLongPathIsNamedAsTheCause()
+{
+    QFETCH(int, spare);
+    const QString fixed = m_home->path() + QStringLiteral("/d/Zorvel/Zorvel.mdb");
+    const qint64 fill = longestDatabasePath() + spare - databasePathLength(fixed);
+    QString deep = m_home->path() + QStringLiteral("/d");
+    for (qint64 left = fill, step = 0; left > 0; left -= step) {
+        step = left > 150 ? 100 : left;
+        deep += QLatin1Char('/') + QString(int(step - 1), QLatin1Char('x'));
+    }
+    qputenv("XDG_DATA_HOME", deep.toLocal8Bit());
+    QCOMPARE(databasePathLength(databaseFileLocation()), longestDatabasePath() + spare);
+    Database db;
+    try {
+        OpenDatabase(db);
+        QVERIFY2(spare <= 0, "an over-long path was opened");
+        QVERIFY(db.isWritable());
+    } catch (const DatabaseError &error) {
+        QVERIFY2(spare > 0, qPrintable(error.text()));
+        QVERIFY2(error.summary().contains(QStringLiteral("路径")) && error.summary().contains(QStringLiteral("太长")),
+                 qPrintable(error.text()));
+        QVERIFY(!QFileInfo::exists(databaseFileLocation()));
+    }
 }
 
 void StoreTest::blockedDataFolderGivesClearError()
@@ -419,7 +474,8 @@ void StoreTest::interruptedCreationLeavesNoFile()
 }
 
 // A crash leaves questions without answers, and an interrupted first start its
-// temporary files; the next open tidies both, and nothing else. The file lies
+// temporary files; the next open tidies both (the questions once the file has
+// been read whole), and nothing else. The file lies
 // where the caller says, wherever the home folder is.
 void StoreTest::openTidiesWhatACrashLeft()
 {
@@ -444,6 +500,10 @@ void StoreTest::openTidiesWhatACrashLeft()
     QVERIFY(OpenDatabase(again, path).isEmpty());
     QCOMPARE(again.filePath(), path);
     QVERIFY(!QFileInfo::exists(GetAppDataFolder() + QStringLiteral("/Zorvel")));
+    // Nothing is written to the file before it has been read whole.
+    QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {unanswered}), 1);
+    again.startIntegrityCheck();
+    QVERIFY(finishOpening(again).isEmpty());
     QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {answered}), 1);
     QCOMPARE(count(again, QStringLiteral("wt"), QStringLiteral("id = ?"), {unanswered}), 0);
     for (const QString &name : leftovers)
@@ -613,6 +673,41 @@ void StoreTest::damageFoundLaterStopsEveryWrite()
     db.close();
     QCOMPARE(DatabaseFixture::fileBytes(path), damaged);
     QCOMPARE(filesBeside(path), QStringList{QStringLiteral("Zorvel.mdb")});
+}
+
+// A write that comes while the whole file is still being read waits for the
+// check, and is refused when the check finds damage that no read had met.
+void StoreTest::writesWaitForTheBackgroundCheck()
+{
+    const QString path = GetDatabasePath();
+    int hdRoot = 0;
+    {
+        Database db(QStringLiteral("before"));
+        OpenDatabase(db);
+        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
+    file.write(QByteArray(4096, '\xEE'));
+    file.close();
+    const QByteArray damaged = DatabaseFixture::fileBytes(path);
+
+    Database db;
+    QVERIFY(OpenDatabase(db).isEmpty());
+    QVERIFY(db.isWritable());
+    db.startIntegrityCheck();
+    try {
+        Transaction transaction(db);
+        QFAIL("a write went ahead of the check");
+    } catch (const DatabaseError &error) {
+        QVERIFY2(error.summary().contains(QStringLiteral("已损坏")), qPrintable(error.text()));
+    }
+    QCOMPARE(db.access(), Database::Damaged);
+    QVERIFY(!db.settleIntegrityCheck()); // told once
+    QCOMPARE(count(db, QStringLiteral("ci")), 110);
+    db.close();
+    QCOMPARE(DatabaseFixture::fileBytes(path), damaged);
 }
 
 void StoreTest::statementsFailClearlyWhenNotOpen()

@@ -77,6 +77,7 @@ private slots:
     void readOnlyHistoryIsShownNotChanged_data();
     void readOnlyHistoryIsShownNotChanged();
     void killedSessionsLeaveTheHistoryWhole();
+    void damageInAnyPageIsFoundBeforeAWrite();
 
 private:
     void runInNamespace(const QString &mounts, const QString &test, const QString &home);
@@ -191,9 +192,40 @@ void StoreSafetyTest::fullDiskInside()
 void StoreSafetyTest::readOnlyHistoryIsShownNotChanged_data()
 {
     QTest::addColumn<bool>("wholeFolder");
-    QTest::newRow("read-only file") << false;
-    QTest::newRow("read-only folder") << true;
+    QTest::addColumn<bool>("pendingLog");
+    QTest::newRow("read-only file") << false << false;
+    QTest::newRow("read-only folder") << true << false;
+    QTest::newRow("read-only file, answers in its log") << false << true;
+    QTest::newRow("read-only folder, answers in its log") << true << true;
 }
+
+namespace {
+
+void answerQuestions(const QStringList &answers, bool leaveInLog)
+{
+    const QString path = databaseFileLocation();
+    DatabaseFixture::CrashState crashed;
+    {
+        Database db;
+        FakeClock clock;
+        RandomSource random(11);
+        TrainingEngine engine(db, clock, random);
+        engine.start();
+        for (const QString &answer : answers) {
+            engine.startNewQuestion();
+            clock.advance(3);
+            engine.submitAnswer(answer);
+        }
+        if (leaveInLog) // killed: the log keeps what no checkpoint has copied yet
+            crashed = DatabaseFixture::takeCrashState(path);
+        else
+            engine.finish();
+    }
+    if (leaveInLog)
+        DatabaseFixture::restoreCrashState(path, crashed);
+}
+
+} // namespace
 
 // The start says the file is read-only and opens it read-only and immutable: the
 // evaluation still shows the history, a command that would write says why it
@@ -205,28 +237,22 @@ void StoreSafetyTest::readOnlyHistoryIsShownNotChanged()
         return;
     }
     QFETCH(bool, wholeFolder);
+    QFETCH(bool, pendingLog);
     const QString path = GetDatabasePath();
-    {
-        Database db;
-        FakeClock clock;
-        RandomSource random(11);
-        TrainingEngine engine(db, clock, random);
-        engine.start();
-        for (const QString &answer : {QStringLiteral("桌子"), QStringLiteral("亮晶晶"), QStringLiteral("擦地板")}) {
-            engine.startNewQuestion();
-            clock.advance(3);
-            engine.submitAnswer(answer);
-        }
-        engine.finish();
-    }
+    answerQuestions({QStringLiteral("桌子"), QStringLiteral("亮晶晶"), QStringLiteral("擦地板")}, false);
+    if (pendingLog)
+        answerQuestions({QStringLiteral("灯笼"), QStringLiteral("跳绳")}, true);
     QVERIFY(DatabaseFixture::writeBytes(path + QStringLiteral(".Qw3Er4.part"), "left by a creation"));
     const QByteArray before = DatabaseFixture::fileBytes(path);
+    const QByteArray logBefore = DatabaseFixture::fileBytes(path + QStringLiteral("-wal"));
+    QCOMPARE(logBefore.isEmpty(), !pendingLog);
     const QStringList filesBefore = filesBeside(path);
     const QString target = wholeFolder ? QFileInfo(path).path() : path;
     const QString mounts = QStringLiteral("mount --bind \"%1\" \"%1\" && mount -o remount,bind,ro \"%1\" \"%1\"").arg(target);
     runInNamespace(mounts, QStringLiteral("readOnlyHistoryIsShownNotChanged:") + QString::fromLatin1(QTest::currentDataTag()),
                    m_home->path());
     QCOMPARE(DatabaseFixture::fileBytes(path), before);
+    QCOMPARE(DatabaseFixture::fileBytes(path + QStringLiteral("-wal")), logBefore);
     QCOMPARE(filesBeside(path), filesBefore);
 }
 
@@ -244,8 +270,10 @@ void StoreSafetyTest::readOnlyInside()
     QCOMPARE(db.access(), Database::ReadOnly);
     ThinkingIndices indices;
     ComputeThinkingIndices(db, indices);
-    QCOMPARE(count(db, QStringLiteral("wt")), 3);
-    QCOMPARE(count(db, QStringLiteral("hd")), 3);
+    // Everything the file and its log hold, read from a private copy.
+    QFETCH(bool, pendingLog);
+    QCOMPARE(count(db, QStringLiteral("wt")), pendingLog ? 5 : 3);
+    QCOMPARE(count(db, QStringLiteral("hd")), pendingLog ? 5 : 3);
     try {
         engine.startNewQuestion();
         QFAIL("a read-only file was written to");
@@ -302,6 +330,8 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
         RandomSource random(1);
         TrainingEngine engine(db, clock, random);
         QVERIFY(engine.start().isEmpty());
+        engine.checkHistoryInBackground({});
+        QVERIFY(engine.historyChecked().isEmpty());
         QVERIFY(db.isWritable());
         const int answers = count(db, QStringLiteral("hd"));
         QVERIFY2(answers >= answersBefore + reported && answers <= answersBefore + reported + 1,
@@ -315,6 +345,61 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
     }
     qInfo("%d kills (%d before the file was in place): %d answers committed, none lost, every file whole",
           kills, killedWhileCreating, answersCommitted);
+}
+
+// One page of a real history at a time is overwritten with junk, as a failing
+// disk might. The start reads the whole file in the background before its first
+// write: either the damage is found and nothing at all is written (no question,
+// no answer, not a byte), or it lay where nothing reads it and the file is still
+// whole after the question and its answer.
+void StoreSafetyTest::damageInAnyPageIsFoundBeforeAWrite()
+{
+    const QString path = GetDatabasePath();
+    QStringList answers;
+    for (int i = 0; i < 1500; ++i)
+        answers << QStringLiteral("灯%1").arg(QChar(0x4E00 + i));
+    answerQuestions(answers, false);
+    const QByteArray pristine = DatabaseFixture::fileBytes(path);
+    constexpr int pageSize = 4096;
+    const int pages = int(pristine.size() / pageSize);
+    int found = 0;
+    int harmless = 0;
+    for (int page = 2; page <= pages; ++page) {
+        QByteArray damaged = pristine;
+        damaged.replace(qsizetype(page - 1) * pageSize, pageSize, QByteArray(pageSize, '\xEE'));
+        QVERIFY(DatabaseFixture::writeBytes(path, damaged));
+        bool written = false;
+        {
+            Database db;
+            FakeClock clock;
+            RandomSource random(page);
+            TrainingEngine engine(db, clock, random);
+            try {
+                engine.start();
+                engine.checkHistoryInBackground({});
+                engine.startNewQuestion();
+                clock.advance(3);
+                engine.submitAnswer(QStringLiteral("跳绳"));
+                written = true;
+                engine.finish();
+            } catch (const DatabaseError &error) {
+                QVERIFY2(error.summary().contains(QStringLiteral("已损坏")), qPrintable(error.text()));
+            }
+        }
+        if (written) {
+            ++harmless;
+            Database check(QStringLiteral("check"));
+            check.open(BuildConnectionString(path));
+            QCOMPARE(check.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        } else {
+            ++found;
+            QVERIFY2(DatabaseFixture::fileBytes(path) == damaged, qPrintable(QStringLiteral("page %1").arg(page)));
+        }
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+    }
+    qInfo("%d pages overwritten one at a time: %d found before any write, %d harmless", pages - 1, found, harmless);
+    QVERIFY(found > 0);
 }
 
 QTEST_GUILESS_MAIN(StoreSafetyTest)

@@ -12,6 +12,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
+
 void installFontSubstitutions()
 {
     const QStringList songFaces{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
@@ -58,11 +60,27 @@ void configureApplication(QApplication &app)
     installQtTranslation(app);
 }
 
+bool platformHasDisplay(const QString &platforms, bool x11Display, bool waylandDisplay)
+{
+    if (platforms.isEmpty())
+        return x11Display || waylandDisplay;
+    // Qt tries the platforms of a list in turn; options follow a colon.
+    const QStringList names = platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return std::any_of(names.cbegin(), names.cend(), [&](const QString &entry) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed();
+        if (name == QStringLiteral("xcb"))
+            return x11Display;
+        if (name.startsWith(QStringLiteral("wayland")))
+            return waylandDisplay;
+        return !name.isEmpty();
+    });
+}
+
 bool hasGraphicalDisplay()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return platformHasDisplay(qEnvironmentVariable("QT_QPA_PLATFORM"), !qEnvironmentVariableIsEmpty("DISPLAY"),
+                              !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
 #else
     return true;
 #endif

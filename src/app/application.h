@@ -2,6 +2,7 @@
 #pragma once
 
 class QApplication;
+class QString;
 
 // Names, icon, fonts, palette and Qt's translation of the program, set once
 // before the first window.
@@ -15,3 +16,8 @@ void installFontSubstitutions();
 // False on a Linux or BSD system without an X11 or Wayland display, where Qt
 // could only abort.
 bool hasGraphicalDisplay();
+
+// Whether one of the Qt platforms named in `platforms` (QT_QPA_PLATFORM: a list
+// separated by ';', each with options after ':'; empty for Qt's default) can
+// start, given whether an X11 and a Wayland display are named.
+bool platformHasDisplay(const QString &platforms, bool x11Display, bool waylandDisplay);

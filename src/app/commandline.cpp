@@ -133,11 +133,11 @@ bool namesPlatformOrDisplay(const QStringList &arguments)
 std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
 {
     const QStringList arguments = argumentList(argc, argv);
-    if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
-        return std::nullopt;
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
         return report(outcome);
+    if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
+        return std::nullopt;
     const QString program = arguments.isEmpty() ? programName : arguments.first();
     return report(endsWith(1, QString(),
                            QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "

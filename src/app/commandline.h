@@ -28,8 +28,8 @@ QStringList withoutQtOptions(const QStringList &arguments);
 // Whether the arguments give Qt a platform or a display of their own.
 bool namesPlatformOrDisplay(const QStringList &arguments);
 
-// For main(), before the QApplication: where there is no display, answers --help,
-// --version and errors here, or reports the missing display. Returns the exit
+// For main(), before the QApplication: answers --help, --version and errors here,
+// with or without a display, and reports a missing display. Returns the exit
 // code when the program ends here; nothing when a window can be shown.
 std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[]);
 

@@ -16,6 +16,14 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QByteArray raiseRequest("raise\n");
@@ -39,16 +47,10 @@ QString resolvedPath(const QString &path)
     return QDir::cleanPath(existing + rest);
 }
 
-QString nameFor(const QString &dataFilePath)
+QString hashedName(const QString &dataFilePath)
 {
     const QByteArray hash = QCryptographicHash::hash(resolvedPath(dataFilePath).toUtf8(), QCryptographicHash::Sha256);
     return QStringLiteral("zorvel-") + QString::fromLatin1(hash.toHex().left(16));
-}
-
-QString runtimeFolder()
-{
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
 int remainingMs(const QDeadlineTimer &deadline, int atMost)
@@ -56,13 +58,73 @@ int remainingMs(const QDeadlineTimer &deadline, int atMost)
     return int(std::clamp<qint64>(deadline.remainingTime(), 1, atMost));
 }
 
+bool fitsSocketPath(const QString &path)
+{
+    return !path.isEmpty() && QFile::encodeName(path).size() <= longestSocketPath;
+}
+
+#ifdef Q_OS_WIN
+// The security identifier of the user a process runs as, as bytes; empty when
+// it cannot be read.
+QByteArray tokenUser(HANDLE process)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token))
+        return {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray buffer(qsizetype(size), '\0');
+    QByteArray sid;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        const PSID user = reinterpret_cast<const TOKEN_USER *>(buffer.constData())->User.Sid;
+        sid = QByteArray(static_cast<const char *>(user), qsizetype(GetLengthSid(user)));
+    }
+    CloseHandle(token);
+    return sid;
+}
+#endif
+
+// Whether the process at the other end of a connected socket runs as this
+// process's user. Another user who made a socket at a path we listen on must
+// not be able to answer for us.
+bool peerIsThisUser(const QLocalSocket &socket)
+{
+#if defined(Q_OS_LINUX)
+    struct ucred credentials = {};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+        return false;
+    return credentials.uid == ::geteuid();
+#elif defined(Q_OS_UNIX)
+    uid_t user = 0;
+    gid_t group = 0;
+    if (::getpeereid(int(socket.socketDescriptor()), &user, &group) != 0)
+        return false;
+    return user == ::geteuid();
+#elif defined(Q_OS_WIN)
+    // Named pipes share one name space on the machine: the process serving the
+    // pipe must run as the same user as this one.
+    ULONG serverProcessId = 0;
+    if (!GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &serverProcessId))
+        return false;
+    const HANDLE server = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverProcessId);
+    if (!server)
+        return false;
+    const QByteArray serverUser = tokenUser(server);
+    CloseHandle(server);
+    const QByteArray ownUser = tokenUser(GetCurrentProcess());
+    return !ownUser.isEmpty() && serverUser == ownUser;
+#else
+    Q_UNUSED(socket);
+    return true;
+#endif
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &dataFilePath, QObject *parent)
-    : QObject(parent), m_serverName(serverName(dataFilePath)), m_lock(lockFilePath(dataFilePath))
+    : QObject(parent), m_serverNames(serverNames(dataFilePath)), m_lock(lockFilePath(dataFilePath))
 {
-    // Only a dead owner makes the lock stale: a Zorvel may run for days.
-    m_lock.setStaleLockTime(0);
     connect(this, &SingleInstance::activationRequested, this, &bringApplicationToFront);
 }
 
@@ -74,18 +136,24 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::lockFilePath(const QString &dataFilePath)
 {
-    return runtimeFolder() + QLatin1Char('/') + nameFor(dataFilePath) + QStringLiteral(".lock");
+    return resolvedPath(dataFilePath) + QStringLiteral(".lock");
 }
 
-QString SingleInstance::serverName(const QString &dataFilePath)
+QStringList SingleInstance::serverNames(const QString &dataFilePath)
 {
 #ifdef Q_OS_WIN
-    return nameFor(dataFilePath);
+    return {hashedName(dataFilePath)};
 #else
-    const QString inRuntimeFolder = runtimeFolder() + QLatin1Char('/') + nameFor(dataFilePath) + QStringLiteral(".socket");
-    if (QFile::encodeName(inRuntimeFolder).size() <= longestSocketPath)
-        return inRuntimeFolder;
-    return nameFor(dataFilePath) + QStringLiteral("-%1.socket").arg(QFileInfo(QDir::homePath()).ownerId());
+    QStringList names;
+    const QString besideFile = resolvedPath(dataFilePath) + QStringLiteral(".socket");
+    if (fitsSocketPath(besideFile))
+        names.append(besideFile);
+    // Qt's runtime folder is the user's own: Qt refuses one owned by another user.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString inRuntime = runtime + QLatin1Char('/') + hashedName(dataFilePath) + QStringLiteral(".socket");
+    if (!runtime.isEmpty() && fitsSocketPath(inRuntime))
+        names.append(inRuntime);
+    return names;
 #endif
 }
 
@@ -97,8 +165,10 @@ SingleInstance::Claim SingleInstance::claim(std::chrono::milliseconds patience)
             listen();
             return First;
         }
-        if (askFirstToComeForward(deadline))
-            return HandedOver;
+        for (const QString &name : std::as_const(m_serverNames)) {
+            if (askFirstToComeForward(name, deadline))
+                return HandedOver;
+        }
         if (deadline.hasExpired())
             return Unreachable;
         QThread::msleep(std::min(retryPauseMs, remainingMs(deadline, retryPauseMs)));
@@ -121,14 +191,21 @@ std::optional<int> SingleInstance::claimOrHandOver(std::chrono::milliseconds pat
     return 1;
 }
 
-// A lock that cannot be made at all (no runtime folder, no permission) must not
-// keep the user from their history: the start goes on without it.
+// A lock that cannot be made at all (a folder that cannot be made) must not keep
+// the user from their history: the start goes on without it. The data folder is
+// made here, as the store would make it, so that the lock lies beside the file
+// from the first start on.
 bool SingleInstance::tryToLock()
 {
-    if (m_lock.tryLock(0))
+    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
+    switch (m_lock.tryLock()) {
+    case FileLock::Locked:
         return true;
-    if (m_lock.error() == QLockFile::LockFailedError)
+    case FileLock::HeldElsewhere:
         return false;
+    case FileLock::Unusable:
+        break;
+    }
     qWarning("zorvel: cannot make the lock file %s; another start on the same data file goes unnoticed",
              qPrintable(m_lock.fileName()));
     return true;
@@ -136,11 +213,17 @@ bool SingleInstance::tryToLock()
 
 void SingleInstance::listen()
 {
+    if (!m_lock.isLocked())
+        return;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(m_serverName); // left by a crash; the lock says no one listens on it
-    if (!m_server->listen(m_serverName)) {
-        qWarning("zorvel: cannot listen on %s: %s", qPrintable(m_serverName), qPrintable(m_server->errorString()));
+    const auto listening = std::find_if(m_serverNames.cbegin(), m_serverNames.cend(), [this](const QString &name) {
+        QLocalServer::removeServer(name); // left by a crash; the lock says no one listens on it
+        return m_server->listen(name);
+    });
+    if (listening == m_serverNames.cend()) {
+        qWarning("zorvel: cannot listen on %s: %s", qPrintable(m_serverNames.join(QStringLiteral(", "))),
+                 qPrintable(m_server->errorString()));
         return;
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
@@ -168,11 +251,11 @@ void SingleInstance::answer(QLocalSocket *socket)
         emit activationRequested();
 }
 
-bool SingleInstance::askFirstToComeForward(const QDeadlineTimer &deadline) const
+bool SingleInstance::askFirstToComeForward(const QString &serverName, const QDeadlineTimer &deadline) const
 {
     QLocalSocket socket;
-    socket.connectToServer(m_serverName);
-    if (!socket.waitForConnected(remainingMs(deadline, 1000)))
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(remainingMs(deadline, 1000)) || !peerIsThisUser(socket))
         return false;
     socket.write(raiseRequest);
     if (!socket.waitForBytesWritten(remainingMs(deadline, 1000)))

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "filelock.h"
+
 #include <QDeadlineTimer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -15,11 +17,17 @@ class QLocalSocket;
 // One running Zorvel per data file: two windows on one file would each go on
 // with a question the other may have cleared away.
 //
-// The first start holds a lock file and listens on a local socket, both named
-// after a hash of the data file's path and private to the user, in the user's
-// runtime folder (so that a read-only data folder and parallel test runs work
-// too). A later start finds the lock, asks the first to come to the front and
-// ends without opening the database. A lock left by a crashed Zorvel is taken over.
+// The guard belongs to the data file: the first start holds a lock on
+// "Zorvel.mdb.lock" beside it, so every start on that file meets the same lock,
+// whatever its environment. The operating system lets go of the lock when the
+// process ends, a crash included. The first start also listens on a local
+// socket, "Zorvel.mdb.socket" beside the file (or, where that path is too long
+// for a socket, in the user's runtime folder), private to the user.
+//
+// A later start finds the lock held, asks the first over the socket to come to
+// the front, and ends without opening the database. Only a start whose lock is
+// held ever listens to a socket, and only to one of its own user: nothing at
+// the socket's path can keep a start whose lock is free from going on.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -42,9 +50,10 @@ public:
     // a later start, after telling the user when the first could not be reached.
     std::optional<int> claimOrHandOver(std::chrono::milliseconds patience = std::chrono::seconds(5));
 
-    // Where the lock and the socket of a data file are.
+    // Where the lock of a data file is, and where its first start may listen,
+    // in the order in which it tries them.
     static QString lockFilePath(const QString &dataFilePath);
-    static QString serverName(const QString &dataFilePath);
+    static QStringList serverNames(const QString &dataFilePath);
 
 signals:
     // A later start asked this one to come to the front. Connected to
@@ -54,11 +63,11 @@ signals:
 private:
     bool tryToLock();
     void listen();
-    bool askFirstToComeForward(const QDeadlineTimer &deadline) const;
+    bool askFirstToComeForward(const QString &serverName, const QDeadlineTimer &deadline) const;
     void answer(QLocalSocket *socket);
 
-    QString m_serverName;
-    QLockFile m_lock;
+    QStringList m_serverNames;
+    FileLock m_lock;
     QLocalServer *m_server = nullptr;
 };
 

@@ -3,14 +3,18 @@
 
 #include "databaseerror.h"
 #include "fileheader.h"
+#include "integritycheck.h"
+#include "schema.h"
 #include "statements.h"
 #include "storefailure.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <atomic>
@@ -89,24 +93,81 @@ QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode
         break;
     }
 
+    QList<StartupNotice> notices;
     if (!canWriteBeside(path)) {
+        notices = openReadOnly();
+    } else {
+        try {
+            openWritable(true);
+        } catch (const DatabaseError &error) {
+            if (error.resultCode() == ResultCode::readOnly) {
+                notices = openReadOnly();
+            } else if (ResultCode::meansDamaged(error.resultCode())) {
+                openImmutable(Damaged);
+                return {{StartupNotice::Warning, StoreFailure::damagedNotice(path)}};
+            } else {
+                throw;
+            }
+        }
+    }
+    if (const QStringList missing = missingTables(); !missing.isEmpty()) {
+        if (m_access == Writable)
+            openImmutable(Damaged);
+        m_access = Damaged;
+        return {{StartupNotice::Warning, StoreFailure::missingTablesNotice(path, missing)}};
+    }
+    return notices;
+}
+
+// Immutable, SQLite would not read the log beside the file, and the history
+// would end at the last checkpoint. The file and its log are read from a copy
+// instead, where SQLite may make the log's index.
+QList<StartupNotice> Database::openReadOnly()
+{
+    const QString path = filePath();
+    if (!hasLogBeside(path)) {
         openImmutable(ReadOnly);
         return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
     }
+    if (openPrivateCopy())
+        return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
+    openImmutable(ReadOnly);
+    return {{StartupNotice::Warning, StoreFailure::readOnlyWithoutLogNotice(path)}};
+}
+
+bool Database::openPrivateCopy()
+{
+    closeConnection();
+    m_access = ReadOnly;
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid())
+        return false;
+    const QString copy = folder->filePath(QStringLiteral("copy.mdb"));
+    if (!QFile::copy(filePath(), copy)
+        || !QFile::copy(filePath() + QStringLiteral("-wal"), copy + QStringLiteral("-wal")))
+        return false;
     try {
-        openWritable(true);
-    } catch (const DatabaseError &error) {
-        if (error.resultCode() == ResultCode::readOnly) {
-            openImmutable(ReadOnly);
-            return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};
-        }
-        if (ResultCode::meansDamaged(error.resultCode())) {
-            openImmutable(Damaged);
-            return {{StartupNotice::Warning, StoreFailure::damagedNotice(path)}};
-        }
-        throw;
+        openConnectionWith(copy, m_settings.connectOptions);
+        QSqlQuery query(m_statements->connection());
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            throw DatabaseError(query.lastError().text());
+    } catch (const DatabaseError &) {
+        closeConnection();
+        return false;
     }
-    return {};
+    m_privateCopy = std::move(folder);
+    return true;
+}
+
+QStringList Database::missingTables() const
+{
+    QStringList missing = tableNames();
+    QSqlQuery query(m_statements->connection());
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return {};
+    while (query.next())
+        missing.removeAll(query.value(0).toString());
+    return missing;
 }
 
 void Database::openConnectionWith(const QString &databaseName, const QString &connectOptions)
@@ -175,10 +236,36 @@ void Database::configureConnection(bool existingFile)
 
 void Database::close()
 {
+    m_check.reset();
+    closeConnection();
+    m_privateCopy.reset();
+}
+
+void Database::closeConnection()
+{
     m_statements->forget();
     QSqlDatabase connection = m_statements->connection();
     if (connection.isOpen())
         connection.close();
+}
+
+void Database::startIntegrityCheck(std::function<void()> finished)
+{
+    if (!isWritable() || m_check)
+        return;
+    m_check = std::make_unique<IntegrityCheck>(filePath(), m_settings.connectOptions, std::move(finished));
+}
+
+bool Database::settleIntegrityCheck()
+{
+    if (!m_check)
+        return false;
+    const IntegrityCheck::Outcome outcome = m_check->wait();
+    m_check.reset();
+    if (outcome != IntegrityCheck::Damaged || m_access != Writable)
+        return false;
+    becomeDamaged();
+    return true;
 }
 
 bool Database::isOpen() const
@@ -191,9 +278,10 @@ QString Database::filePath() const
     return m_settings.databaseName;
 }
 
-void Database::requireWritable() const
+void Database::requireWritable()
 {
     m_statements->openConnection();
+    settleIntegrityCheck();
     if (m_access != Writable)
         throw StoreFailure::writeRefused(filePath(), m_access == Damaged);
 }

@@ -4,8 +4,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class IntegrityCheck;
+class QTemporaryDir;
 class Statements;
 
 // Something the user must be told when the program starts, in a message box:
@@ -58,9 +61,11 @@ public:
     // Opens the file. An existing file's header is read first with plain file
     // reads: a file this program did not make, or made by a newer version, is
     // refused without SQLite ever opening it, and stays byte for byte as it was.
-    // A damaged or read-only file is opened read-only and immutable, so that
-    // nothing at all is written to it or beside it; what the user must be told
-    // about that is returned.
+    // A damaged or read-only file is opened read-only, so that nothing at all is
+    // written to it or beside it; what the user must be told about that is
+    // returned. A read-only file with a write-ahead log is read from a private
+    // copy of both in a temporary folder, so that what the log holds is shown
+    // too. A file of ours without all of its tables counts as damaged.
     //
     // A writable file keeps a write-ahead log; a new file is built with a
     // rollback journal, so that once committed it is complete in itself.
@@ -72,7 +77,16 @@ public:
     // Open, and neither read-only nor damaged.
     bool isWritable() const { return isOpen() && m_access == Writable; }
     // Throws the DatabaseError that tells why nothing can be written, if so.
-    void requireWritable() const;
+    // Waits for a running integrity check first.
+    void requireWritable();
+
+    // Reads the whole writable file in the background (IntegrityCheck); does
+    // nothing on a read-only or damaged one. `finished` is called in the
+    // checking thread when the check ends. Every write waits for it.
+    void startIntegrityCheck(std::function<void()> finished = {});
+    // Waits for a started check to end. Returns true when it found the file
+    // damaged: the connection has then turned read-only for good.
+    bool settleIntegrityCheck();
 
     // What runs the store's statements. A statement that finds the file damaged
     // reopens it read-only and immutable, which changes access().
@@ -84,6 +98,10 @@ private:
     void openConnectionWith(const QString &databaseName, const QString &connectOptions);
     void openWritable(bool existingFile);
     void openImmutable(Access access);
+    QList<StartupNotice> openReadOnly();
+    bool openPrivateCopy();
+    QStringList missingTables() const;
+    void closeConnection();
     void configureConnection(bool existingFile);
     void becomeDamaged();
 
@@ -91,4 +109,8 @@ private:
     ConnectionSettings m_settings;
     Access m_access = Writable;
     std::unique_ptr<Statements> m_statements;
+    // Ended (and dropped) by the first write that waits for it.
+    std::unique_ptr<IntegrityCheck> m_check;
+    // The copy a read-only file with a log is read from.
+    std::unique_ptr<QTemporaryDir> m_privateCopy;
 };

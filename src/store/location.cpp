@@ -4,6 +4,7 @@
 #include "databaseerror.h"
 #include "filecreation.h"
 #include "logsetaside.h"
+#include "pathcheck.h"
 #include "questionrecords.h"
 #include "storefailure.h"
 #include "transaction.h"
@@ -17,19 +18,6 @@ namespace {
 const QString dataFolderName = QStringLiteral("Zorvel");
 const QString databaseFileName = QStringLiteral("Zorvel.mdb");
 constexpr int busyTimeoutMs = 10000;
-
-// A failure here costs nothing but tidiness: it is told, and the session goes on.
-void tidyUpAfterEarlierSessions(Database &db, QList<StartupNotice> &notices)
-{
-    removeLeftoverPartFiles(db.filePath());
-    try {
-        Transaction transaction(db);
-        deleteQuestionsLeftUnanswered(db);
-        transaction.commit();
-    } catch (const DatabaseError &error) {
-        notices.append({StartupNotice::Warning, error.text()});
-    }
-}
 
 } // namespace
 
@@ -78,6 +66,7 @@ ConnectionSettings BuildConnectionString(const QString &path)
 // aside: the next start no longer finds them.
 QList<StartupNotice> OpenDatabase(Database &db, const QString &path)
 {
+    requireUsableDatabasePath(path);
     makeDataFolder(path);
     QList<StartupNotice> notices;
     if (const QStringList setAside = setAsideOrphanedLogs(path); !setAside.isEmpty())
@@ -92,8 +81,27 @@ QList<StartupNotice> OpenDatabase(Database &db, const QString &path)
                             error.resultCode());
     }
     if (db.isWritable())
-        tidyUpAfterEarlierSessions(db, notices);
+        removeLeftoverPartFiles(path);
     return notices;
+}
+
+// A write may spread damage that no read has met yet: the questions are deleted
+// only once the whole file has been read. A failure here costs nothing but
+// tidiness: it is told, and the session goes on.
+QList<StartupNotice> finishOpening(Database &db)
+{
+    if (db.settleIntegrityCheck())
+        return {{StartupNotice::Warning, StoreFailure::damagedNotice(db.filePath())}};
+    if (!db.isWritable())
+        return {};
+    try {
+        Transaction transaction(db);
+        deleteQuestionsLeftUnanswered(db);
+        transaction.commit();
+    } catch (const DatabaseError &error) {
+        return {{StartupNotice::Warning, error.text()}};
+    }
+    return {};
 }
 
 QList<StartupNotice> OpenDatabase(Database &db)

@@ -29,10 +29,18 @@ ConnectionSettings BuildConnectionString(const QString &path);
 
 // Start-up on the database file at `path`: its folder, the file (created when
 // missing, after old log files are set aside) and the connection of `db`. On a
-// file it may write, it then tidies what an earlier session left: the temporary
-// files of an interrupted creation and the questions a crash left without an
-// answer; a read-only or damaged file, and everything beside it, stays as it
-// was. Returns what the user must be told before the session begins.
+// file it may write, it then removes the temporary files an interrupted
+// creation left beside it; a read-only or damaged file, and everything beside
+// it, stays as it was. A path SQLite cannot open, or a link whose target is
+// missing, is refused before anything is made. Returns what the user must be
+// told before the session begins.
 QList<StartupNotice> OpenDatabase(Database &db, const QString &path);
 // The same on the default location.
 QList<StartupNotice> OpenDatabase(Database &db);
+
+// The rest of the opening, once the file has been read whole (it waits for a
+// check started with Database::startIntegrityCheck(), and runs at once when
+// none was): damage found is told, and the connection is read-only from then
+// on; on a whole, writable file the questions a crash left without an answer
+// are deleted. Call it once, before the session's first question.
+QList<StartupNotice> finishOpening(Database &db);

@@ -65,11 +65,12 @@ void DeleteQuestion(Database &db, int questionId)
 
 // A question's answer count is saved in the transaction that links its answer, so
 // the count finds the candidates in one pass over the table, and only those are
-// looked up among the answers.
+// looked up among the answers. Questions without answers count in none of the
+// session cache's sums, so the cache stays as it is.
 void deleteQuestionsLeftUnanswered(Database &db)
 {
-    db.statements().execute(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
-                                           " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
+    db.statements().run(QStringLiteral("DELETE FROM wt WHERE coalesce(answer_count, 0) = 0"
+                                       " AND NOT EXISTS (SELECT 1 FROM hd WHERE hd.wtid = wt.id)"));
 }
 
 void LinkAnswer(Database &db, int questionId, int wordId)

@@ -94,8 +94,14 @@ void CreateTablesAndSeed(Database &db)
         runStatement(db, statement);
 }
 
+QStringList tableNames()
+{
+    return {QStringLiteral("wtlx"), QStringLiteral("hdpj"), QStringLiteral("wt"),
+            QStringLiteral("cx"),   QStringLiteral("hd"),   QStringLiteral("ci")};
+}
+
 void DropAllTables(Database &db)
 {
-    for (const char *table : {"wtlx", "hdpj", "wt", "cx", "hd", "ci"})
-        db.statements().execute(QStringLiteral("DROP TABLE %1").arg(QLatin1StringView(table)));
+    for (const QString &table : tableNames())
+        db.statements().execute(QStringLiteral("DROP TABLE %1").arg(table));
 }

@@ -144,10 +144,51 @@ DatabaseError writeRefused(const QString &path, bool damaged)
     return DatabaseError(withPath(readOnlyWriteSentence(), path), QString(), ResultCode::readOnly);
 }
 
+DatabaseError danglingLink(const QString &path, const QString &target)
+{
+    return DatabaseError(QStringLiteral("数据库文件“%1”是一个链接，它指向的“%2”不存在，可能是存放它的磁盘没有连接。"
+                                        "Zorvel 没有改动它，也没有新建数据库。请连接存放训练记录的磁盘或恢复链接指向的文件；"
+                                        "如果要重新开始，请删除这个链接后重新启动 Zorvel。")
+                             .arg(displayPath(path), displayPath(target)),
+                         QString(), ResultCode::cantOpen);
+}
+
+DatabaseError pathTooLong(const QString &path, qint64 bytes, qint64 limit)
+{
+#ifdef Q_OS_WIN
+    const QString unit = QStringLiteral("个字符");
+#else
+    const QString unit = QStringLiteral("字节");
+#endif
+    return DatabaseError(QStringLiteral("数据库文件的路径“%1”太长（%2 %4），数据库最多只能使用 %3 %4以内的路径，"
+                                        "Zorvel 无法在那里保存训练记录。请把数据文件夹设在路径较短的位置"
+                                        "（例如缩短用户文件夹或 XDG_DATA_HOME 的路径）后重新启动 Zorvel。")
+                             .arg(displayPath(path))
+                             .arg(bytes)
+                             .arg(limit)
+                             .arg(unit),
+                         QString(), ResultCode::cantOpen);
+}
+
 QString readOnlyNotice(const QString &path)
 {
     return QStringLiteral("数据库文件“%1”或它所在的文件夹是只读的。Zorvel 将以只读方式打开它："
                           "您可以查看评价，但新的问题和回答不会被保存。").arg(displayPath(path));
+}
+
+QString readOnlyWithoutLogNotice(const QString &path)
+{
+    return QStringLiteral("数据库文件“%1”或它所在的文件夹是只读的，而且旁边的日志文件“%2”无法读取。"
+                          "Zorvel 将以只读方式打开它：评价只包含数据库文件本身保存的记录，可能缺少最近的回答；"
+                          "新的问题和回答不会被保存。")
+        .arg(displayPath(path), displayPath(path + QStringLiteral("-wal")));
+}
+
+QString missingTablesNotice(const QString &path, const QStringList &tables)
+{
+    return QStringLiteral("数据库文件“%1”已损坏：其中缺少表 %2。为了保护其余的记录，Zorvel 只以只读方式打开它，"
+                          "不会再写入。建议您先备份这个文件。")
+        .arg(displayPath(path), tables.join(QStringLiteral("、")));
 }
 
 QString cutShortNotice(const QString &path)

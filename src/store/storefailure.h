@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 
 class QSqlError;
 
@@ -62,7 +63,17 @@ DatabaseError unreadable(const QString &path, const QString &reason);
 // A write on a session that is read-only, or on a damaged file.
 DatabaseError writeRefused(const QString &path, bool damaged);
 
+// A link at the file's path whose target is missing: nothing is made in its place,
+// since the history may lie on a disk that is not there now.
+DatabaseError danglingLink(const QString &path, const QString &target);
+// A path longer than SQLite can open.
+DatabaseError pathTooLong(const QString &path, qint64 bytes, qint64 limit);
+
 QString readOnlyNotice(const QString &path);
+// Read-only, and the write-ahead log beside the file could not be read.
+QString readOnlyWithoutLogNotice(const QString &path);
+// Zorvel's own file without some of its tables.
+QString missingTablesNotice(const QString &path, const QStringList &tables);
 QString cutShortNotice(const QString &path);
 QString damagedNotice(const QString &path);
 

@@ -13,6 +13,7 @@
 #include "store/location.h"
 #include "store/questionrecords.h"
 #include "store/schema.h"
+#include "store/storefailure.h"
 #include "store/transaction.h"
 #include "trainingview.h"
 
@@ -70,9 +71,28 @@ void TrainingEngine::setView(TrainingView &view)
 QList<StartupNotice> TrainingEngine::start()
 {
     QList<StartupNotice> notices = OpenDatabase(m_db, m_dataFile);
+    m_openingPending = m_db.isWritable();
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
     return notices;
+}
+
+void TrainingEngine::checkHistoryInBackground(std::function<void()> finished)
+{
+    m_db.startIntegrityCheck(std::move(finished));
+}
+
+// The opening is finished once, before the first question of the session: the
+// store's tidying after the check may delete any question without an answer.
+QList<StartupNotice> TrainingEngine::historyChecked()
+{
+    if (m_openingPending) {
+        m_openingPending = false;
+        return finishOpening(m_db);
+    }
+    if (m_db.settleIntegrityCheck())
+        return {{StartupNotice::Warning, StoreFailure::damagedNotice(m_db.filePath())}};
+    return {};
 }
 
 void TrainingEngine::finish()
@@ -101,6 +121,8 @@ void TrainingEngine::readAhead()
 
 void TrainingEngine::startNewQuestion()
 {
+    if (m_openingPending)
+        historyChecked();
     int questionId = 0;
     QuestionTemplateRow questionTemplate;
     QString word;
@@ -188,6 +210,7 @@ void TrainingEngine::clearAllRecords()
         CreateTablesAndSeed(m_db);
         transaction.commit();
     }
+    m_openingPending = false;
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
     m_view->ResetTrainingView();

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class Clock;
 class Database;
 class RandomSource;
@@ -30,9 +32,16 @@ public:
     void setView(TrainingView &view);
 
     // Start-up: opens the database file (OpenDatabase: created and seeded when
-    // missing, tidied when writable) and resets the state. Returns what the user
-    // must be told (logs set aside, a read-only or damaged file).
+    // missing, tidied beside it when writable) and resets the state. Returns what
+    // the user must be told (logs set aside, a read-only or damaged file).
     QList<StartupNotice> start();
+    // After the first frame: reads the whole file in the background; `finished`
+    // is called from the checking thread when it ends. Writes wait for it.
+    void checkHistoryInBackground(std::function<void()> finished);
+    // Once the check has ended (waits for it otherwise): finishOpening(), once; a
+    // damaged file is told and turns read-only. The first new question does this
+    // as well.
+    QList<StartupNotice> historyChecked();
     // End of the run: discards an unanswered current question, empties the answer
     // list and closes the database. The database is closed even when the discard fails.
     void finish();
@@ -61,4 +70,5 @@ private:
     const Clock &m_clock;
     RandomSource &m_random;
     TrainingState m_state;
+    bool m_openingPending = false;
 };

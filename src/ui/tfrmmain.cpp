@@ -89,12 +89,27 @@ TfrmMain::~TfrmMain() = default;
 // told before the window is used.
 void TfrmMain::FormCreate()
 {
-    runGuarded([this] {
-        for (const StartupNotice &notice : m_engine.start()) {
-            MessageBoxes::showNotice(
-                this, notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
-                notice.text);
-        }
+    runGuarded([this] { showNotices(m_engine.start()); });
+}
+
+void TfrmMain::showNotices(const QList<StartupNotice> &notices)
+{
+    for (const StartupNotice &notice : notices) {
+        MessageBoxes::showNotice(this,
+                                 notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                                 notice.text);
+    }
+}
+
+// The engine reads the whole file in the background, and what it finds (a
+// damaged file) is told once it is done. The check's thread only posts; the
+// window settles it on its own thread. A command that writes first waits for
+// it and settles it itself.
+void TfrmMain::checkHistory()
+{
+    m_engine.checkHistoryInBackground([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { runGuarded([this] { showNotices(m_engine.historyChecked()); }); }, Qt::QueuedConnection);
     });
 }
 
@@ -111,9 +126,10 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// Once the window has painted its first frame, the work that makes later
-// commands fast is done as soon as the program is idle, so that neither the
-// first frame nor a command waits for it.
+// Once the window has painted its first frame, the check of the whole file
+// starts in the background, and the work that makes later commands fast is done
+// as soon as the program is idle, so that neither the first frame nor a
+// command waits for it.
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::Paint && !m_readAheadPlanned) {
@@ -127,6 +143,7 @@ bool TfrmMain::event(QEvent *event)
 // that needs it, which reports it.
 void TfrmMain::readAheadAtIdle()
 {
+    checkHistory();
     m_engine.readAhead();
     QTimer::singleShot(0, this, [this] { readAheadEvaluation(m_history); });
 }

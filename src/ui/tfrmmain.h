@@ -50,8 +50,10 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    void showNotices(const QList<StartupNotice> &notices);
     void FormMouseMove(QObject *watched, const QPoint &position);
     void readAheadAtIdle();
+    void checkHistory();
     void lblNewQuestionClick();
     void lblEvaluateClick();
     void lblClearDatabaseClick();

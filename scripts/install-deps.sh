@@ -12,6 +12,7 @@ packages=(
     fonts-noto-cjk fonts-liberation2
     xdotool
     xvfb xauth x11-utils
+    chromium
     "$@"
 )
 

@@ -89,6 +89,13 @@ QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode
         break;
     }
 
+    if (mode == Untouched) {
+        if (hasLogBeside(path))
+            throw StoreFailure::logBeside(path);
+        openImmutable(ReadOnly);
+        return {};
+    }
+
     if (!canWriteBeside(path)) {
         openImmutable(ReadOnly);
         return {{StartupNotice::Warning, StoreFailure::readOnlyNotice(path)}};

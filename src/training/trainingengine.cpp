@@ -4,6 +4,7 @@
 #include "answerchecking.h"
 #include "casefolding.h"
 #include "clock.h"
+#include "historybackups.h"
 #include "questiongeneration.h"
 #include "randomsource.h"
 #include "scoring.h"
@@ -15,6 +16,8 @@
 #include "store/schema.h"
 #include "store/transaction.h"
 #include "trainingview.h"
+
+#include <QDateTime>
 
 namespace {
 
@@ -182,6 +185,8 @@ void TrainingEngine::storeAcceptedAnswer(const QString &answer)
 
 void TrainingEngine::clearAllRecords()
 {
+    m_db.requireWritable();
+    backUpBeforeClear(m_db, QDateTime::currentDateTime());
     {
         Transaction transaction(m_db);
         DropAllTables(m_db);

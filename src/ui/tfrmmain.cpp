@@ -10,6 +10,7 @@
 #include "scoredisplay.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
@@ -310,6 +311,7 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
     const bool firstLine = m_recordLines == 0;
     appendLine(ui->reAnswerResult, recordText, palette().color(QPalette::Text), firstLine);
     appendLine(ui->reAnswerGrade, verdictText, verdictColor(verdict), firstLine);
+    announceVerdict(verdictText);
     ++m_recordLines;
     showRecordLinesUpTo(m_recordLines);
     if (m_recordLines > recordLinesBeforeScrolling) {
@@ -367,6 +369,17 @@ void TfrmMain::showQuestion(const QuestionText &question)
     cursor.insertText(question.after, plain);
 }
 
+// Screen readers speak a changed description of the focused object, and the
+// answer box keeps the focus: the verdict becomes its description. Qt 6.4 tells
+// screen readers of no such change by itself; the event is sent for every
+// verdict, so that the same phrase twice in a row is spoken twice.
+void TfrmMain::announceVerdict(const QString &verdictText)
+{
+    ui->edAnswer->setAccessibleDescription(verdictText);
+    QAccessibleEvent changed(ui->edAnswer, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
 void TfrmMain::ResetTrainingView()
 {
     ui->reAnswerResult->clear();
@@ -380,6 +393,7 @@ void TfrmMain::ResetTrainingView()
     ui->shpScore->setPenColor(background);
     ui->lblScore->clear();
     ui->lblScore->setAccessibleDescription(QString());
+    ui->edAnswer->setAccessibleDescription(ui->edAnswer->toolTip());
 }
 
 void TfrmMain::setPanelColor(const QColor &color)

@@ -60,6 +60,7 @@ private:
     void edAnswerKeyUp();
     void sbAnswerResultScroll(int position);
     void showRecordLinesUpTo(int lastLine);
+    void announceVerdict(const QString &verdictText);
 
     void setUpStatusHints();
     void setUpRecordPanes();

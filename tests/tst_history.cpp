@@ -189,6 +189,8 @@ private slots:
     void axisMaximum_data();
     void axisMaximum();
     void reportRendersInChromium();
+    void commandsNeedNoDisplay_data();
+    void commandsNeedNoDisplay();
 
 private:
     QString dataPath() const { return m_home->path() + QStringLiteral("/data/Zorvel.mdb"); }
@@ -608,6 +610,55 @@ void HistoryTest::reportRendersInChromium()
     // A4 pages: 595 by 842 points.
     const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 59[45]\\.?\\d* 84[12]\\.?\\d*\\]"));
     QVERIFY2(a4.match(QString::fromLatin1(document)).hasMatch(), document.mid(document.indexOf("/MediaBox"), 40).constData());
+}
+
+void HistoryTest::commandsNeedNoDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "FILE" stands for the file written or read
+    QTest::addColumn<bool>("withHistory");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("backup") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote a copy");
+    QTest::newRow("export") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote the answers");
+    QTest::newRow("report") << QStringList{QStringLiteral("--report"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote the progress report");
+    QTest::newRow("no history") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << false << 1
+                                << QStringLiteral("There is no history");
+    QTest::newRow("two commands") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE"),
+                                                 QStringLiteral("--report"), QStringLiteral("FILE")}
+                                  << true << 1 << QStringLiteral("cannot be given together");
+    QTest::newRow("a folder as data") << QStringList{QStringLiteral("--data"), QStringLiteral("/"),
+                                                     QStringLiteral("--backup"), QStringLiteral("FILE")}
+                                      << true << 1 << QStringLiteral("is a folder");
+}
+
+// The real program, with no display at all, as from a script or over SSH.
+void HistoryTest::commandsNeedNoDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withHistory);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    if (withHistory)
+        trainOn(dataPath(), 3);
+    const QString file = m_home->path() + QStringLiteral("/out/written");
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    arguments.replaceInStrings(QStringLiteral("FILE"), file);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(variable));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZORVEL_PROGRAM), QStringList{QStringLiteral("--data"), dataPath()} + arguments);
+    QVERIFY(program.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == exitCode, qPrintable(output));
+    QVERIFY2(output.contains(says), qPrintable(output));
+    QCOMPARE(QFileInfo::exists(file), exitCode == 0);
+    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), exitCode == 0 ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(HistoryTest)

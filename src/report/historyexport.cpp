@@ -2,10 +2,11 @@
 #include "historyexport.h"
 
 #include "csvwriting.h"
-#include "savedfile.h"
 
 #include "store/historyrows.h"
 #include "training/questiontext.h"
+
+#include <QSaveFile>
 
 namespace {
 
@@ -16,18 +17,30 @@ const QStringList columnNames{
 
 } // namespace
 
-QByteArray answersAsCsv(const Database &db)
-{
-    QString table = csvRecord(columnNames);
-    for (const AcceptedAnswerRow &row : acceptedAnswerRows(db)) {
-        table += csvRecord({QString::number(row.questionId), row.time,
-                            fillQuestionTemplate(row.templateText, row.word).plainText(), row.word, row.wordClass,
-                            row.answer, QString::number(row.score)});
-    }
-    return QByteArray("\xEF\xBB\xBF") + table.toUtf8();
-}
-
 bool writeAnswersCsv(const Database &db, const QString &path, QString &error)
 {
-    return saveWhole(path, answersAsCsv(db), error);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    file.write("\xEF\xBB\xBF");
+    file.write(csvRecord(columnNames).toUtf8());
+    // A question's answers come one after another: its text is filled once.
+    int questionId = 0;
+    QString questionText;
+    forEachAcceptedAnswer(db, [&](const AcceptedAnswerRow &row) {
+        if (row.questionId != questionId) {
+            questionId = row.questionId;
+            questionText = fillQuestionTemplate(row.templateText, row.word).plainText();
+        }
+        file.write(csvRecord({QString::number(row.questionId), row.time, questionText, row.word, row.wordClass,
+                              row.answer, QString::number(row.score)})
+                       .toUtf8());
+    });
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }

@@ -7,7 +7,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-QList<AcceptedAnswerRow> acceptedAnswerRows(const Database &db)
+void forEachAcceptedAnswer(const Database &db, const std::function<void(const AcceptedAnswerRow &)> &take)
 {
     QSqlQuery query = db.execute(QStringLiteral(
         "SELECT wt.id, wt.dotime, coalesce(wtlx.neirong, ''), coalesce(wt.match_word, ''), coalesce(cx.name, ''),"
@@ -15,13 +15,10 @@ QList<AcceptedAnswerRow> acceptedAnswerRows(const Database &db)
         " FROM hd JOIN wt ON wt.id = hd.wtid LEFT JOIN ci ON ci.id = hd.ciid"
         " LEFT JOIN wtlx ON wtlx.id = wt.wtlxid LEFT JOIN cx ON cx.id = wtlx.ppcxid"
         " ORDER BY wt.id, hd.id"));
-    QList<AcceptedAnswerRow> rows;
     while (query.next()) {
-        rows.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
-                     query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
-                     query.value(6).toInt()});
+        take({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
+              query.value(4).toString(), query.value(5).toString(), query.value(6).toInt()});
     }
-    return rows;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Database;
@@ -22,8 +23,9 @@ struct AcceptedAnswerRow
     int score = 0;        // the question's score
 };
 
-// Every accepted answer, by question and in the order given.
-QList<AcceptedAnswerRow> acceptedAnswerRows(const Database &db);
+// Hands every accepted answer to `take`, by question and in the order given,
+// one row at a time.
+void forEachAcceptedAnswer(const Database &db, const std::function<void(const AcceptedAnswerRow &)> &take);
 
 // One question's counts weighed by its template's weight, each exactly as the
 // evaluation's averages take it: empty where SQL's product is NULL.

@@ -370,14 +370,17 @@ void TfrmMain::showQuestion(const QuestionText &question)
 }
 
 // Screen readers speak a changed description of the focused object, and the
-// answer box keeps the focus: the verdict becomes its description. Qt 6.4 tells
-// screen readers of no such change by itself; the event is sent for every
-// verdict, so that the same phrase twice in a row is spoken twice.
+// answer box keeps the focus: the verdict becomes its description. Qt tells
+// them of a change of the text only; the same phrase twice in a row is told
+// here, so that it is spoken twice.
 void TfrmMain::announceVerdict(const QString &verdictText)
 {
-    ui->edAnswer->setAccessibleDescription(verdictText);
-    QAccessibleEvent changed(ui->edAnswer, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+    if (ui->edAnswer->accessibleDescription() != verdictText) {
+        ui->edAnswer->setAccessibleDescription(verdictText);
+        return;
+    }
+    QAccessibleEvent unchanged(ui->edAnswer, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&unchanged);
 }
 
 void TfrmMain::ResetTrainingView()

@@ -13,6 +13,7 @@ packages=(
     xdotool
     xvfb xauth x11-utils
     chromium
+    python3-pyatspi orca dbus-daemon
     "$@"
 )
 

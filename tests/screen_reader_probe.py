@@ -2,7 +2,8 @@
 # Drives the real program over X and reads it over AT-SPI, as a screen reader
 # does: after each answer the focused answer box announces the verdict (a
 # changed description, the phrase the record pane shows), and the evaluation
-# chart carries its title and the four indices with their values.
+# chart carries its title and the four indices with their values. Writes the
+# verdicts the record shows to the file named by its argument, if any.
 import re
 import subprocess
 import sys
@@ -114,6 +115,9 @@ if len(verdicts) != len(answers):
     failures.append("the record shows %d verdicts, not %d" % (len(verdicts), len(answers)))
 if announced != verdicts:
     failures.append("announced %r, the record shows %r" % (announced, verdicts))
+if len(sys.argv) > 1:
+    with open(sys.argv[1], "w", encoding="utf-8") as out:
+        out.write("\n".join(verdicts) + "\n")
 for failure in failures:
     print(failure)
 sys.exit(1 if failures else 0)

@@ -8,6 +8,7 @@
 #include "widgets/closebuttondialog.h"
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
+#include "verdictannouncer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -59,7 +60,8 @@ TfrmMain::TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent)
       ui(std::make_unique<Ui::TfrmMain>()),
       m_engine(engine),
       m_history(history),
-      m_timerFlash(this)
+      m_timerFlash(this),
+      m_announcer(new VerdictAnnouncer(this))
 {
     // Set before the controls are built: set afterwards, the flags would restyle them all.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -369,12 +371,13 @@ void TfrmMain::showQuestion(const QuestionText &question)
     cursor.insertText(question.after, plain);
 }
 
-// Screen readers speak a changed description of the focused object, and the
-// answer box keeps the focus: the verdict becomes its description. Qt tells
-// them of a change of the text only; the same phrase twice in a row is told
-// here, so that it is spoken twice.
+// Each verdict is spoken as a notification, and becomes the description of the
+// answer box, which keeps the focus, for a screen reader that reads it there. Qt
+// tells them of a change of the text only; the same phrase twice in a row is
+// told here as well.
 void TfrmMain::announceVerdict(const QString &verdictText)
 {
+    m_announcer->announce(verdictText);
     if (ui->edAnswer->accessibleDescription() != verdictText) {
         ui->edAnswer->setAccessibleDescription(verdictText);
         return;

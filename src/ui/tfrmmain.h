@@ -15,6 +15,7 @@ class TfrmMain;
 }
 
 class Database;
+class VerdictAnnouncer;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
@@ -83,4 +84,5 @@ private:
     bool m_enterPressed = false;
     bool m_readAheadPlanned = false;
     QHash<QObject *, QString> m_statusHints;
+    VerdictAnnouncer *m_announcer;
 };

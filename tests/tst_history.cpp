@@ -263,7 +263,7 @@ void HistoryTest::clearKeepsABackupFirst()
         Database db;
         FakeClock clock;
         RandomSource random(1);
-        TrainingEngine engine(db, clock, random, dataPath());
+        TrainingEngine engine(db, dataPath(), clock, random);
         engine.start();
         engine.clearAllRecords();
         engine.finish();
@@ -282,7 +282,7 @@ void HistoryTest::clearKeepsTheNewestTen()
     Database db;
     FakeClock clock;
     RandomSource random(1);
-    TrainingEngine engine(db, clock, random, dataPath());
+    TrainingEngine engine(db, dataPath(), clock, random);
     engine.start();
     for (int i = 0; i < keptBackups + 3; ++i)
         engine.clearAllRecords();

@@ -138,7 +138,7 @@ QString restore(const QString &file, const QString &dataPath)
             throw CommandFailure(QStringLiteral("The log %1 is still beside the history; it was kept as it is.")
                                      .arg(shown(logs.constFirst())));
     } else {
-        GetDatabasePath(dataPath);
+        makeDataFolder(dataPath);
     }
     writeHistoryCopy(source, dataPath);
     if (kept.isEmpty())

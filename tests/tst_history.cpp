@@ -43,7 +43,7 @@ void trainOn(const QString &path, int questions, quint32 seed = 7)
     RandomSource random(seed);
     TrainingEngine engine(db, path, clock, random);
     engine.start();
-    const QStringList words{QStringLiteral("写字"), QStringLiteral("画画"), QStringLiteral("垫桌脚"),
+    const QStringList words{QStringLiteral("写字"),   QStringLiteral("画画"), QStringLiteral("垫桌脚"),
                             QStringLiteral("当镇纸"), QStringLiteral("送人"), QStringLiteral("做标记")};
     for (int q = 0; q < questions; ++q) {
         engine.startNewQuestion();
@@ -212,13 +212,13 @@ void HistoryTest::backupNames_data()
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("name");
     QTest::newRow("first of its second") << QStringList{} << QStringLiteral("Zorvel-20260102-030405.mdb");
-    QTest::newRow("second of its second") << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")}
-                                          << QStringLiteral("Zorvel-20260102-030405-2.mdb");
-    QTest::newRow("third of its second")
-        << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb"), QStringLiteral("Zorvel-20260102-030405-2.mdb")}
-        << QStringLiteral("Zorvel-20260102-030405-3.mdb");
-    QTest::newRow("another second taken") << QStringList{QStringLiteral("Zorvel-20260102-030404.mdb")}
-                                          << QStringLiteral("Zorvel-20260102-030405.mdb");
+    QTest::newRow("second of its second")
+        << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")} << QStringLiteral("Zorvel-20260102-030405-2.mdb");
+    QTest::newRow("third of its second") << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb"),
+                                                        QStringLiteral("Zorvel-20260102-030405-2.mdb")}
+                                         << QStringLiteral("Zorvel-20260102-030405-3.mdb");
+    QTest::newRow("another second taken")
+        << QStringList{QStringLiteral("Zorvel-20260102-030404.mdb")} << QStringLiteral("Zorvel-20260102-030405.mdb");
 }
 
 void HistoryTest::backupNames()
@@ -235,13 +235,13 @@ void HistoryTest::oldestBackupsGo_data()
     QTest::addColumn<QStringList>("removed");
     const auto name = [](const char *stamp) { return QStringLiteral("Zorvel-%1.mdb").arg(QLatin1StringView(stamp)); };
     QTest::newRow("fewer than kept") << QStringList{name("20260101-000000")} << 10 << QStringList{};
-    QTest::newRow("one too many") << QStringList{name("20260102-000000"), name("20260101-000000"), name("20260103-000000")}
+    QTest::newRow("one too many") << QStringList{name("20260102-000000"), name("20260101-000000"),
+                                                 name("20260103-000000")}
                                   << 2 << QStringList{name("20260101-000000")};
     // "-2" sorts before ".mdb" by name, yet was written after it; "-10" after "-9".
-    QTest::newRow("same second")
-        << QStringList{name("20260101-000000-2"), name("20260101-000000"), name("20260101-000000-10"),
-                       name("20260101-000000-9")}
-        << 2 << QStringList{name("20260101-000000"), name("20260101-000000-2")};
+    QTest::newRow("same second") << QStringList{name("20260101-000000-2"), name("20260101-000000"),
+                                                name("20260101-000000-10"), name("20260101-000000-9")}
+                                 << 2 << QStringList{name("20260101-000000"), name("20260101-000000-2")};
     QTest::newRow("across years") << QStringList{name("20261231-235959"), name("20270101-000000")} << 1
                                   << QStringList{name("20261231-235959")};
 }
@@ -293,8 +293,10 @@ void HistoryTest::clearKeepsTheNewestTen()
     QStringList sorted = backups;
     std::sort(sorted.begin(), sorted.end(), backupIsOlder);
     QVERIFY(backupsBeyond(sorted, keptBackups).isEmpty());
-    QVERIFY(!QDir(QFileInfo(dataPath()).path() + QStringLiteral("/backups")).entryList(QDir::Files).join(u' ').contains(
-        QStringLiteral(".part")));
+    QVERIFY(!QDir(QFileInfo(dataPath()).path() + QStringLiteral("/backups"))
+                 .entryList(QDir::Files)
+                 .join(u' ')
+                 .contains(QStringLiteral(".part")));
 }
 
 // A backup made while the history is open, restored after more training: the
@@ -427,8 +429,9 @@ void HistoryTest::exportReadsBackAsTheDatabase()
 {
     trainOn(dataPath(), 9);
     // A word as another program might have filed it: a comma, quotes, a line break.
-    runSql(dataPath(), {QStringLiteral("UPDATE ci SET name = '做,\"标记\"' || char(13, 10) || '完'"
-                                       " WHERE id = (SELECT ciid FROM hd ORDER BY id LIMIT 1)")});
+    runSql(dataPath(),
+           {QStringLiteral("UPDATE ci SET name = '做,\"标记\"' || char(13, 10) || '完'"
+                           " WHERE id = (SELECT ciid FROM hd ORDER BY id LIMIT 1)")});
     const QString csv = m_home->path() + QStringLiteral("/answers.csv");
     QCOMPARE(runHistoryCommand(HistoryCommand::Export, csv, dataPath()), 0);
     const QByteArray bytes = fileBytes(csv);
@@ -438,12 +441,12 @@ void HistoryTest::exportReadsBackAsTheDatabase()
     Database db;
     db.open(BuildConnectionString(dataPath()), Database::Untouched);
     QSqlQuery query(db.connection());
-    QVERIFY(query.exec(QStringLiteral(
-        "SELECT wt.id, wt.dotime, CASE wt.match_word WHEN '' THEN wtlx.neirong"
-        " ELSE replace(wtlx.neirong, '#', wt.match_word) END, wt.match_word,"
-        " (SELECT name FROM cx WHERE cx.id = wtlx.ppcxid), ci.name, wt.score"
-        " FROM hd, wt, wtlx, ci WHERE hd.wtid = wt.id AND wt.wtlxid = wtlx.id AND hd.ciid = ci.id"
-        " ORDER BY wt.id, hd.id")));
+    QVERIFY(query.exec(
+        QStringLiteral("SELECT wt.id, wt.dotime, CASE wt.match_word WHEN '' THEN wtlx.neirong"
+                       " ELSE replace(wtlx.neirong, '#', wt.match_word) END, wt.match_word,"
+                       " (SELECT name FROM cx WHERE cx.id = wtlx.ppcxid), ci.name, wt.score"
+                       " FROM hd, wt, wtlx, ci WHERE hd.wtid = wt.id AND wt.wtlxid = wtlx.id AND hd.ciid = ci.id"
+                       " ORDER BY wt.id, hd.id")));
     QList<QStringList> expected{records.value(0)};
     while (query.next()) {
         QStringList row;
@@ -454,8 +457,9 @@ void HistoryTest::exportReadsBackAsTheDatabase()
     QCOMPARE(records.size(), DatabaseFixture::count(db, QStringLiteral("hd")) + 1);
     QCOMPARE(records, expected);
     QCOMPARE(records.first().size(), 7);
-    QVERIFY(std::any_of(records.cbegin(), records.cend(),
-                        [](const QStringList &record) { return record.contains(QStringLiteral("做,\"标记\"\r\n完")); }));
+    QVERIFY(std::any_of(records.cbegin(), records.cend(), [](const QStringList &record) {
+        return record.contains(QStringLiteral("做,\"标记\"\r\n完"));
+    }));
 }
 
 void HistoryTest::periodStarts_data()
@@ -484,11 +488,14 @@ void HistoryTest::periodIndicesFoldLikeTheEvaluation_data()
     QTest::newRow("as trained") << QStringList{};
     QTest::newRow("halves to even") << QStringList{QStringLiteral("UPDATE wtlx SET fsqz = 1"),
                                                    QStringLiteral("UPDATE wt SET answer_count = 1 + id % 2")};
-    QTest::newRow("repeat count unknown") << QStringList{QStringLiteral("UPDATE wt SET repeate_count = NULL WHERE id % 3 = 0")};
+    QTest::newRow("repeat count unknown")
+        << QStringList{QStringLiteral("UPDATE wt SET repeate_count = NULL WHERE id % 3 = 0")};
     QTest::newRow("weight unknown") << QStringList{QStringLiteral("UPDATE wtlx SET fsqz = NULL WHERE id % 2 = 0")};
     QTest::newRow("template gone") << QStringList{QStringLiteral("DELETE FROM wtlx WHERE id % 4 = 0")};
-    QTest::newRow("repeats without answers") << QStringList{QStringLiteral("UPDATE wt SET answer_count = 0, repeate_count = 2 WHERE id % 2 = 0")};
-    QTest::newRow("more repeats than answers") << QStringList{QStringLiteral("UPDATE wt SET repeate_count = answer_count + 3")};
+    QTest::newRow("repeats without answers")
+        << QStringList{QStringLiteral("UPDATE wt SET answer_count = 0, repeate_count = 2 WHERE id % 2 = 0")};
+    QTest::newRow("more repeats than answers")
+        << QStringList{QStringLiteral("UPDATE wt SET repeate_count = answer_count + 3")};
     QTest::newRow("times unreadable") << QStringList{QStringLiteral("UPDATE wt SET dotime = 'soon' WHERE id = 1")};
 }
 
@@ -574,14 +581,13 @@ void HistoryTest::reportRendersInChromium()
     const auto runChromium = [&](const QStringList &what, QByteArray &output) {
         QTemporaryDir profile;
         QProcess browser;
-        browser.start(chromium, QStringList{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                            QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
-                                            QStringLiteral("--no-first-run"),
-                                            QStringLiteral("--disable-background-networking"),
-                                            QStringLiteral("--disable-component-update"),
-                                            QStringLiteral("--disable-sync"),
-                                            QStringLiteral("--user-data-dir=") + profile.path()}
-                                    + what + QStringList{QUrl::fromLocalFile(page).toString()});
+        browser.start(chromium,
+                      QStringList{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                                  QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
+                                  QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
+                                  QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                                  QStringLiteral("--user-data-dir=") + profile.path()}
+                          + what + QStringList{QUrl::fromLocalFile(page).toString()});
         if (!browser.waitForFinished(90000))
             return false;
         output = browser.readAllStandardOutput();
@@ -609,7 +615,8 @@ void HistoryTest::reportRendersInChromium()
     QVERIFY(document.startsWith("%PDF-"));
     // A4 pages: 595 by 842 points.
     const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 59[45]\\.?\\d* 84[12]\\.?\\d*\\]"));
-    QVERIFY2(a4.match(QString::fromLatin1(document)).hasMatch(), document.mid(document.indexOf("/MediaBox"), 40).constData());
+    QVERIFY2(a4.match(QString::fromLatin1(document)).hasMatch(),
+             document.mid(document.indexOf("/MediaBox"), 40).constData());
 }
 
 void HistoryTest::commandsNeedNoDisplay_data()

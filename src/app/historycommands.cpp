@@ -27,8 +27,7 @@ constexpr std::chrono::milliseconds guardPatience(500);
 class CommandFailure : public std::runtime_error
 {
 public:
-    explicit CommandFailure(const QString &sentence)
-        : std::runtime_error(sentence.toStdString()), m_sentence(sentence)
+    explicit CommandFailure(const QString &sentence) : std::runtime_error(sentence.toStdString()), m_sentence(sentence)
     {
     }
     QString sentence() const { return m_sentence; }
@@ -129,7 +128,8 @@ QString restore(const QString &file, const QString &dataPath)
 
     SingleInstance guard(dataPath);
     if (guard.claim(guardPatience) != SingleInstance::First)
-        throw CommandFailure(QStringLiteral("Zorvel is running on %1; close it, then restore again.").arg(shown(dataPath)));
+        throw CommandFailure(
+            QStringLiteral("Zorvel is running on %1; close it, then restore again.").arg(shown(dataPath)));
 
     QString kept;
     if (QFileInfo::exists(dataPath)) {

@@ -9,9 +9,8 @@ bool needsQuotes(const QString &value)
 {
     if (value.isEmpty())
         return false;
-    const bool special = std::any_of(value.cbegin(), value.cend(), [](QChar c) {
-        return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
-    });
+    const bool special = std::any_of(value.cbegin(), value.cend(),
+                                     [](QChar c) { return c == u',' || c == u'"' || c == u'\n' || c == u'\r'; });
     // Spreadsheet programs trim unquoted space at the ends of a field.
     return special || value.front().isSpace() || value.back().isSpace();
 }

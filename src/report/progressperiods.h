@@ -11,7 +11,7 @@
 // over the questions of one week or one month.
 
 enum class ProgressPeriod {
-    Week,  // Monday to Sunday
+    Week, // Monday to Sunday
     Month,
 };
 

@@ -124,11 +124,12 @@ QString progressReportHtml(const Database &db, const QDateTime &madeAt)
               .arg(QDir::toNativeSeparators(db.filePath()).toHtmlEscaped(),
                    madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
         + QStringLiteral("<h2>全部记录的思考指数</h2>") + indicesTable(whole)
-        + QStringLiteral("<p class=\"note\">与“评价”窗口显示的数值相同。</p>")
-        + QStringLiteral("<h2>总计</h2>") + totalsTable(totals, weeks.size(), months.size())
-        + QStringLiteral("<h2>每周的思考指数</h2>") + periodChart(QStringLiteral("每周的思考指数"), weeks, ProgressPeriod::Week)
-        + QStringLiteral("<h2>每月的思考指数</h2>") + periodChart(QStringLiteral("每月的思考指数"), months, ProgressPeriod::Month)
-        + periodTable(months) + QStringLiteral("</body></html>\n");
+        + QStringLiteral("<p class=\"note\">与“评价”窗口显示的数值相同。</p>") + QStringLiteral("<h2>总计</h2>")
+        + totalsTable(totals, weeks.size(), months.size()) + QStringLiteral("<h2>每周的思考指数</h2>")
+        + periodChart(QStringLiteral("每周的思考指数"), weeks, ProgressPeriod::Week)
+        + QStringLiteral("<h2>每月的思考指数</h2>")
+        + periodChart(QStringLiteral("每月的思考指数"), months, ProgressPeriod::Month) + periodTable(months)
+        + QStringLiteral("</body></html>\n");
 }
 
 bool writeProgressReport(const Database &db, const QString &path, QString &error)

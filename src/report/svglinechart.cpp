@@ -69,7 +69,8 @@ QString line(const LineSeries &series, double maximum)
 {
     QStringList points;
     for (qsizetype i = 0; i < series.values.size(); ++i)
-        points.append(number(xOf(i, series.values.size())) + QLatin1Char(',') + number(yOf(series.values.at(i), maximum)));
+        points.append(number(xOf(i, series.values.size())) + QLatin1Char(',')
+                      + number(yOf(series.values.at(i), maximum)));
     const QString &color = series.color;
     QString svg = QStringLiteral("<polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"%2\"/>")
                       .arg(color, points.join(QLatin1Char(' ')));
@@ -87,8 +88,8 @@ QString legend(const QList<LineSeries> &series)
     for (const LineSeries &line : series) {
         svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"14\" height=\"4\" fill=\"%3\"/>"
                               "<text x=\"%4\" y=\"%5\">%6</text>")
-                   .arg(number(x), number(chartHeight - 16), line.color, number(x + 18),
-                        number(chartHeight - 10), line.name.toHtmlEscaped());
+                   .arg(number(x), number(chartHeight - 16), line.color, number(x + 18), number(chartHeight - 10),
+                        line.name.toHtmlEscaped());
         x += 150;
     }
     return svg;

@@ -10,7 +10,7 @@
 struct LineSeries
 {
     QString name;
-    QString color; // as CSS writes it: "#d03030"
+    QString color;        // as CSS writes it: "#d03030"
     QList<double> values; // one per label
 };
 

@@ -32,10 +32,10 @@ std::optional<qint64> optionalValue(const QVariant &value)
 
 QList<WeightedQuestion> weightedAnsweredQuestions(const Database &db)
 {
-    QSqlQuery query = db.execute(QStringLiteral(
-        "SELECT wt.dotime, wt.answer_count > 0, wt.repeate_count > 0, wt.answer_count * wtlx.fsqz,"
-        " (wt.answer_count - wt.repeate_count) * wtlx.fsqz, wt.repeate_count * wtlx.fsqz FROM wt, wtlx"
-        " WHERE (wt.answer_count > 0 OR wt.repeate_count > 0) AND wt.wtlxid = wtlx.id ORDER BY wt.id"));
+    QSqlQuery query = db.execute(
+        QStringLiteral("SELECT wt.dotime, wt.answer_count > 0, wt.repeate_count > 0, wt.answer_count * wtlx.fsqz,"
+                       " (wt.answer_count - wt.repeate_count) * wtlx.fsqz, wt.repeate_count * wtlx.fsqz FROM wt, wtlx"
+                       " WHERE (wt.answer_count > 0 OR wt.repeate_count > 0) AND wt.wtlxid = wtlx.id ORDER BY wt.id"));
     QList<WeightedQuestion> rows;
     while (query.next()) {
         rows.append({query.value(0).toString(), query.value(1).toInt() == 1, query.value(2).toInt() == 1,
@@ -46,8 +46,8 @@ QList<WeightedQuestion> weightedAnsweredQuestions(const Database &db)
 
 HistoryTotals historyTotals(const Database &db)
 {
-    QSqlQuery questions = db.execute(QStringLiteral(
-        "SELECT count(*), coalesce(sum(answer_count > 0), 0), min(dotime), max(dotime) FROM wt"));
+    QSqlQuery questions = db.execute(
+        QStringLiteral("SELECT count(*), coalesce(sum(answer_count > 0), 0), min(dotime), max(dotime) FROM wt"));
     HistoryTotals totals;
     if (questions.next()) {
         totals.questions = questions.value(0).toInt();

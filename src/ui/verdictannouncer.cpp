@@ -13,7 +13,9 @@ class AnnouncerAccessible final : public QAccessibleObject
 {
 public:
     explicit AnnouncerAccessible(VerdictAnnouncer *announcer, QWidget *window)
-        : QAccessibleObject(announcer), m_announcer(announcer), m_window(window)
+        : QAccessibleObject(announcer),
+          m_announcer(announcer),
+          m_window(window)
     {
     }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_window); }
@@ -35,8 +37,7 @@ private:
 
 } // namespace
 
-VerdictAnnouncer::VerdictAnnouncer(QWidget *window)
-    : QObject(window), m_window(window)
+VerdictAnnouncer::VerdictAnnouncer(QWidget *window) : QObject(window), m_window(window)
 {
 }
 

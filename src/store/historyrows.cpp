@@ -14,7 +14,7 @@ void forEachAcceptedAnswer(const Database &db, const std::function<void(const Ac
         " coalesce(ci.name, ''), coalesce(wt.score, 0)"
         " FROM hd JOIN wt ON wt.id = hd.wtid LEFT JOIN ci ON ci.id = hd.ciid"
         " LEFT JOIN wtlx ON wtlx.id = wt.wtlxid LEFT JOIN cx ON cx.id = wtlx.ppcxid"
-        " ORDER BY wt.id, hd.id"));
+        " ORDER BY hd.id"));
     while (query.next()) {
         take({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
               query.value(4).toString(), query.value(5).toString(), query.value(6).toInt()});

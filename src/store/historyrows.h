@@ -23,8 +23,9 @@ struct AcceptedAnswerRow
     int score = 0;        // the question's score
 };
 
-// Hands every accepted answer to `take`, by question and in the order given,
-// one row at a time.
+// Hands every accepted answer to `take` in the order the answers were given
+// (which keeps a question's answers together), one row at a time, in one scan
+// of the answers without sorting them.
 void forEachAcceptedAnswer(const Database &db, const std::function<void(const AcceptedAnswerRow &)> &take);
 
 // One question's counts weighed by its template's weight, each exactly as the

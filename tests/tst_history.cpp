@@ -15,6 +15,7 @@
 #include "store/databaseerror.h"
 #include "store/historycopy.h"
 #include "store/historyrows.h"
+#include "store/statements.h"
 #include "store/location.h"
 #include "training/historybackups.h"
 #include "training/randomsource.h"
@@ -66,7 +67,7 @@ QString integrityOf(const QString &path)
 {
     Database db;
     db.open(BuildConnectionString(path), Database::Untouched);
-    return db.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+    return db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString();
 }
 
 // Every file under the folder with its bytes, to show that nothing changed.
@@ -440,7 +441,7 @@ void HistoryTest::exportReadsBackAsTheDatabase()
 
     Database db;
     db.open(BuildConnectionString(dataPath()), Database::Untouched);
-    QSqlQuery query(db.connection());
+    QSqlQuery query(db.statements().connection());
     QVERIFY(query.exec(
         QStringLiteral("SELECT wt.id, wt.dotime, CASE wt.match_word WHEN '' THEN wtlx.neirong"
                        " ELSE replace(wtlx.neirong, '#', wt.match_word) END, wt.match_word,"

@@ -17,7 +17,7 @@ const QStringList columnNames{
 
 } // namespace
 
-bool writeAnswersCsv(const Database &db, const QString &path, QString &error)
+bool writeAnswersCsv(Database &db, const QString &path, QString &error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -12,4 +12,4 @@ class Database;
 // are read, at a temporary name first; nothing appears at `path` unless the
 // whole table was written. Returns false, with the reason in `error`, when it
 // could not be written.
-bool writeAnswersCsv(const Database &db, const QString &path, QString &error);
+bool writeAnswersCsv(Database &db, const QString &path, QString &error);

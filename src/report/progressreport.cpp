@@ -108,7 +108,7 @@ QString periodTable(const QList<PeriodIndices> &periods)
 
 } // namespace
 
-QString progressReportHtml(const Database &db, const QDateTime &madeAt)
+QString progressReportHtml(Database &db, const QDateTime &madeAt)
 {
     ThinkingIndices whole;
     ComputeThinkingIndices(db, whole);
@@ -132,7 +132,7 @@ QString progressReportHtml(const Database &db, const QDateTime &madeAt)
         + QStringLiteral("</body></html>\n");
 }
 
-bool writeProgressReport(const Database &db, const QString &path, QString &error)
+bool writeProgressReport(Database &db, const QString &path, QString &error)
 {
     return saveWhole(path, progressReportHtml(db, QDateTime::currentDateTime()).toUtf8(), error);
 }

@@ -14,8 +14,8 @@ class Database;
 // Each index of the whole history stands in an element with an id of its own
 // ("radioIndex", "newWordIndex", "oldWordIndex", "heatIndex"), so that the page
 // can be read back.
-QString progressReportHtml(const Database &db, const QDateTime &madeAt);
+QString progressReportHtml(Database &db, const QDateTime &madeAt);
 
 // Writes the report to `path`; nothing appears there unless it was written
 // whole. Returns false, with the reason in `error`, when it could not be written.
-bool writeProgressReport(const Database &db, const QString &path, QString &error);
+bool writeProgressReport(Database &db, const QString &path, QString &error);

@@ -3,6 +3,7 @@
 
 #include "database.h"
 #include "databaseerror.h"
+#include "statements.h"
 #include "storefailure.h"
 
 #include <QDir>
@@ -117,11 +118,11 @@ bool copyBytes(const QString &source, const QString &target, QString &reason)
 
 } // namespace
 
-void writeHistoryCopy(const Database &db, const QString &target)
+void writeHistoryCopy(Database &db, const QString &target)
 {
     const QString part = reservePartName(target);
     try {
-        db.execute(QStringLiteral("VACUUM INTO ?"), {part});
+        db.statements().run(QStringLiteral("VACUUM INTO ?"), {part});
     } catch (const DatabaseError &error) {
         removeWithLogs(part);
         throw copyFailed(target, error.resultCode(), error.engineText());
@@ -149,16 +150,17 @@ void writeByteCopy(const QString &source, const QString &target)
     putInPlace(parts.at(0), target);
 }
 
-void checkWholeHistory(const Database &db)
+void checkWholeHistory(Database &db)
 {
     const QString path = displayPath(db.filePath());
     for (const QString &table : historyTables) {
-        if (db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {table})
+        if (db.statements()
+                .scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {table})
                 .toInt()
             != 1)
             throw DatabaseError(QStringLiteral("文件“%1”缺少数据表 %2，不是完整的训练记录。").arg(path, table));
     }
-    const QString verdict = db.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+    const QString verdict = db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString();
     if (verdict != QStringLiteral("ok"))
         throw DatabaseError(QStringLiteral("文件“%1”已损坏，没有通过完整性检查。").arg(path), verdict,
                             ResultCode::corrupt);

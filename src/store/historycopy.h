@@ -15,7 +15,7 @@ class Database;
 // the target's folder, flushed to the disk and only then renamed into place,
 // replacing a file of that name. On any failure, a full disk included, nothing
 // is left at either name and the error says why.
-void writeHistoryCopy(const Database &db, const QString &target);
+void writeHistoryCopy(Database &db, const QString &target);
 
 // The same for a file that SQLite cannot copy (a damaged one): its bytes, and
 // its log's, which stay beside the copy.
@@ -23,7 +23,7 @@ void writeByteCopy(const QString &source, const QString &target);
 
 // Throws a DatabaseError unless `db` holds a whole history of Zorvel: every
 // table in place and SQLite's integrity check passed.
-void checkWholeHistory(const Database &db);
+void checkWholeHistory(Database &db);
 
 // The log files (-wal, -shm, -journal) beside the file at `path` that exist.
 QStringList logFilesBeside(const QString &path);

@@ -3,13 +3,14 @@
 
 #include "database.h"
 #include "seedcontent.h"
+#include "statements.h"
 
 #include <QSqlQuery>
 #include <QVariant>
 
-void forEachAcceptedAnswer(const Database &db, const std::function<void(const AcceptedAnswerRow &)> &take)
+void forEachAcceptedAnswer(Database &db, const std::function<void(const AcceptedAnswerRow &)> &take)
 {
-    QSqlQuery query = db.execute(QStringLiteral(
+    QSqlQuery query = db.statements().execute(QStringLiteral(
         "SELECT wt.id, wt.dotime, coalesce(wtlx.neirong, ''), coalesce(wt.match_word, ''), coalesce(cx.name, ''),"
         " coalesce(ci.name, ''), coalesce(wt.score, 0)"
         " FROM hd JOIN wt ON wt.id = hd.wtid LEFT JOIN ci ON ci.id = hd.ciid"
@@ -30,9 +31,9 @@ std::optional<qint64> optionalValue(const QVariant &value)
 
 } // namespace
 
-QList<WeightedQuestion> weightedAnsweredQuestions(const Database &db)
+QList<WeightedQuestion> weightedAnsweredQuestions(Database &db)
 {
-    QSqlQuery query = db.execute(
+    QSqlQuery query = db.statements().execute(
         QStringLiteral("SELECT wt.dotime, wt.answer_count > 0, wt.repeate_count > 0, wt.answer_count * wtlx.fsqz,"
                        " (wt.answer_count - wt.repeate_count) * wtlx.fsqz, wt.repeate_count * wtlx.fsqz FROM wt, wtlx"
                        " WHERE (wt.answer_count > 0 OR wt.repeate_count > 0) AND wt.wtlxid = wtlx.id ORDER BY wt.id"));
@@ -44,9 +45,9 @@ QList<WeightedQuestion> weightedAnsweredQuestions(const Database &db)
     return rows;
 }
 
-HistoryTotals historyTotals(const Database &db)
+HistoryTotals historyTotals(Database &db)
 {
-    QSqlQuery questions = db.execute(
+    QSqlQuery questions = db.statements().execute(
         QStringLiteral("SELECT count(*), coalesce(sum(answer_count > 0), 0), min(dotime), max(dotime) FROM wt"));
     HistoryTotals totals;
     if (questions.next()) {
@@ -55,9 +56,10 @@ HistoryTotals historyTotals(const Database &db)
         totals.firstTime = questions.value(2).toString();
         totals.lastTime = questions.value(3).toString();
     }
-    totals.answers = db.scalar(QStringLiteral("SELECT count(*) FROM hd")).toInt();
-    totals.learnedWords = db.scalar(QStringLiteral("SELECT count(*) FROM ci WHERE id > ?"),
-                                    {SeedContent::dictionaryWords().size()})
+    totals.answers = db.statements().scalar(QStringLiteral("SELECT count(*) FROM hd")).toInt();
+    totals.learnedWords = db.statements()
+                              .scalar(QStringLiteral("SELECT count(*) FROM ci WHERE id > ?"),
+                                      {SeedContent::dictionaryWords().size()})
                               .toInt();
     return totals;
 }

@@ -26,7 +26,7 @@ struct AcceptedAnswerRow
 // Hands every accepted answer to `take` in the order the answers were given
 // (which keeps a question's answers together), one row at a time, in one scan
 // of the answers without sorting them.
-void forEachAcceptedAnswer(const Database &db, const std::function<void(const AcceptedAnswerRow &)> &take);
+void forEachAcceptedAnswer(Database &db, const std::function<void(const AcceptedAnswerRow &)> &take);
 
 // One question's counts weighed by its template's weight, each exactly as the
 // evaluation's averages take it: empty where SQL's product is NULL.
@@ -41,7 +41,7 @@ struct WeightedQuestion
 };
 
 // Every question with a template that has accepted or reused answers, oldest first.
-QList<WeightedQuestion> weightedAnsweredQuestions(const Database &db);
+QList<WeightedQuestion> weightedAnsweredQuestions(Database &db);
 
 // The history's totals.
 struct HistoryTotals
@@ -54,4 +54,4 @@ struct HistoryTotals
     QString lastTime;
 };
 
-HistoryTotals historyTotals(const Database &db);
+HistoryTotals historyTotals(Database &db);

@@ -47,7 +47,7 @@ QStringList backupsBeyond(QStringList names, int keep)
     return names.mid(0, std::max<qsizetype>(0, names.size() - keep));
 }
 
-QString writeBackup(const Database &db, const QDateTime &time)
+QString writeBackup(Database &db, const QDateTime &time)
 {
     const QString folder = backupsFolderOf(db.filePath());
     const QStringList existing = backupFilesIn(folder);
@@ -58,7 +58,7 @@ QString writeBackup(const Database &db, const QDateTime &time)
     return path;
 }
 
-QString backUpBeforeClear(const Database &db, const QDateTime &time)
+QString backUpBeforeClear(Database &db, const QDateTime &time)
 {
     try {
         return writeBackup(db, time);

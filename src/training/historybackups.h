@@ -25,8 +25,8 @@ QStringList backupsBeyond(QStringList names, int keep = keptBackups);
 // Writes a backup of the history in `db`, named by `time`, and removes the oldest
 // beyond ten. Returns its path. Throws a DatabaseError that says that nothing was
 // deleted when the backup cannot be written.
-QString backUpBeforeClear(const Database &db, const QDateTime &time);
+QString backUpBeforeClear(Database &db, const QDateTime &time);
 
 // The same for a backup that is not followed by a clear (a restore keeps the file
 // it replaces this way).
-QString writeBackup(const Database &db, const QDateTime &time);
+QString writeBackup(Database &db, const QDateTime &time);

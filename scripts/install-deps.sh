@@ -12,6 +12,8 @@ packages=(
     fonts-noto-cjk fonts-liberation2
     xdotool
     xvfb xauth x11-utils
+    chromium
+    python3-pyatspi orca dbus-daemon
     "$@"
 )
 

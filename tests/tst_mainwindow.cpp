@@ -61,6 +61,8 @@ private slots:
     void commandKeys();
     void screenReaderView_data();
     void screenReaderView();
+    void verdictsAreAnnounced_data();
+    void verdictsAreAnnounced();
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
@@ -662,12 +664,40 @@ void MainWindowTest::screenReaderView_data()
         QTest::newRow(object) << QString::fromLatin1(object) << int(role) << QString::fromUtf8(name)
                               << QString::fromUtf8(text) << QString::fromUtf8(description) << QString();
     };
-    box("edAnswer", QAccessible::EditableText, "回答", "桌", "请根据问题，输入有意义的词并回车。");
+    // The answer box's description is the last verdict, which a screen reader speaks.
+    box("edAnswer", QAccessible::EditableText, "回答", "桌", "不是中文");
     box("reAnswerResult", QAccessible::EditableText, "回答记录", "桌子\nabc");
     box("reAnswerGrade", QAccessible::EditableText, "答案评价", "很好\n不是中文");
     box("reQuestion", QAccessible::EditableText, "问题", "请列举桌子的作用");
     box("lblScore", QAccessible::StaticText, "分数", "", "45 差");
     box("sbAnswerResult", QAccessible::ScrollBar, "回答记录滚动条", "");
+}
+
+void MainWindowTest::verdictsAreAnnounced_data()
+{
+    QTest::addColumn<QStringList>("verdicts");
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<QString>("description"); // the answer box's at the end
+    QTest::newRow("one") << QStringList{QStringLiteral("很好")} << false << QStringLiteral("很好");
+    QTest::newRow("the last of two") << QStringList{QStringLiteral("很好"), QStringLiteral("重复了")} << false
+                                     << QStringLiteral("重复了");
+    QTest::newRow("then a clear") << QStringList{QStringLiteral("很好")} << true
+                                  << QStringLiteral("请根据问题，输入有意义的词并回车。");
+}
+
+// Each verdict becomes the focused answer box's description, which screen
+// readers speak when it changes (the program test under X checks that over
+// AT-SPI); a clear gives back the box's help.
+void MainWindowTest::verdictsAreAnnounced()
+{
+    QFETCH(QStringList, verdicts);
+    QFETCH(bool, reset);
+    QFETCH(QString, description);
+    for (const QString &verdict : verdicts)
+        m_window->AppendAnswerRecord(QStringLiteral("桌子"), verdict, Verdict::Accepted);
+    if (reset)
+        m_window->ResetTrainingView();
+    QCOMPARE(child<QLineEdit>("edAnswer")->accessibleDescription(), description);
 }
 
 void MainWindowTest::screenReaderView()

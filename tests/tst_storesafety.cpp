@@ -74,6 +74,7 @@ private slots:
     void cleanup();
 
     void firstStartOnAFullDisk();
+    void clearOnAFullDiskKeepsEverything();
     void readOnlyHistoryIsShownNotChanged_data();
     void readOnlyHistoryIsShownNotChanged();
     void killedSessionsLeaveTheHistoryWhole();
@@ -82,6 +83,7 @@ private slots:
 private:
     void runInNamespace(const QString &mounts, const QString &test, const QString &home);
     void fullDiskInside();
+    void clearOnFullDiskInside();
     void readOnlyInside();
 
     std::unique_ptr<TemporaryHome> m_home;
@@ -187,6 +189,62 @@ void StoreSafetyTest::fullDiskInside()
     qInfo("first starts on a full disk: %d refused, %d opened", refused, opened);
     QVERIFY(refused > 0);
     QVERIFY(opened > 0);
+}
+
+// The clear writes its backup first; on a full disk it stops there with a
+// message, and the history keeps every question and answer.
+void StoreSafetyTest::clearOnAFullDiskKeepsEverything()
+{
+    if (insideNamespace()) {
+        clearOnFullDiskInside();
+        return;
+    }
+    const QString home = m_home->path() + QStringLiteral("/small");
+    QVERIFY(QDir().mkpath(home));
+    runInNamespace(QStringLiteral("mount -t tmpfs -o size=1m zorvel-full \"$%1\"").arg(QLatin1StringView(homeVariable)),
+                   QStringLiteral("clearOnAFullDiskKeepsEverything"), home);
+}
+
+void StoreSafetyTest::clearOnFullDiskInside()
+{
+    const QString home = adoptHome();
+    const QString filler = home + QStringLiteral("/filler");
+    Database db;
+    FakeClock clock;
+    RandomSource random(3);
+    TrainingEngine engine(db, clock, random);
+    engine.start();
+    for (int q = 0; q < 5; ++q) {
+        engine.startNewQuestion();
+        for (const QString &answer : {QStringLiteral("写字"), QStringLiteral("画画"), QStringLiteral("送人")}) {
+            clock.advance(5);
+            engine.submitAnswer(answer);
+        }
+    }
+    const QString before = DatabaseFixture::dump(db);
+    const QString backups = QFileInfo(db.filePath()).path() + QStringLiteral("/backups");
+    for (qint64 free : {qint64(0), qint64(8 * 1024), qint64(32 * 1024)}) {
+        QStorageInfo storage(home);
+        storage.refresh();
+        QVERIFY(DatabaseFixture::writeBytes(filler, QByteArray(storage.bytesAvailable() - free, 'x')));
+        try {
+            engine.clearAllRecords();
+            QFAIL("the clear went on without its backup");
+        } catch (const DatabaseError &error) {
+            QVERIFY2(error.summary().contains(QStringLiteral("没有删除任何记录")), qPrintable(error.text()));
+        }
+        QCOMPARE(DatabaseFixture::dump(db), before);
+        QVERIFY2(QDir(backups).entryList(QDir::Files).isEmpty(), qPrintable(QDir(backups).entryList().join(u' ')));
+        QVERIFY(QFile::remove(filler));
+    }
+    engine.clearAllRecords();
+    const QStringList made = QDir(backups).entryList(QDir::Files);
+    QCOMPARE(made.size(), 1);
+    verifyGoodFile(backups + u'/' + made.first());
+    Database copy(QStringLiteral("copy"));
+    copy.open(BuildConnectionString(backups + u'/' + made.first()), Database::Untouched);
+    QCOMPARE(DatabaseFixture::dump(copy), before);
+    engine.finish();
 }
 
 void StoreSafetyTest::readOnlyHistoryIsShownNotChanged_data()

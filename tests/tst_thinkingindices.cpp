@@ -20,6 +20,7 @@ struct QuestionRow
     QVariant repeatCount;
 };
 Q_DECLARE_METATYPE(QList<QuestionRow>)
+Q_DECLARE_METATYPE(ThinkingIndices)
 
 // The four thinking indices: the rounding rule, the derived heat index, and the
 // three means over a real database.
@@ -28,6 +29,8 @@ class ThinkingIndicesTest : public QObject
     Q_OBJECT
 
 private slots:
+    void screenReadersHearEveryIndex_data();
+    void screenReadersHearEveryIndex();
     void init();
     void cleanup();
 
@@ -207,6 +210,23 @@ void ThinkingIndicesTest::failingQueryThrowsAndKeepsEarlierValues()
     ThinkingIndices indices{7, 8, 9, 10};
     QVERIFY_THROWS_EXCEPTION(DatabaseError, ComputeThinkingIndices(*m_db, indices));
     QCOMPARE(indices, (ThinkingIndices{radio, 0, 0, 0}));
+}
+
+void ThinkingIndicesTest::screenReadersHearEveryIndex_data()
+{
+    QTest::addColumn<ThinkingIndices>("indices");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("empty history") << ThinkingIndices() << QStringLiteral("头脑发热值 0，思维发散值 0，联想发现值 0，思考守旧值 0");
+    QTest::newRow("each its own") << ThinkingIndices{12, 7, 3, 14}
+                                  << QStringLiteral("头脑发热值 14，思维发散值 12，联想发现值 7，思考守旧值 3");
+}
+
+// The chart's description reads its bars from the top down, each with its value.
+void ThinkingIndicesTest::screenReadersHearEveryIndex()
+{
+    QFETCH(ThinkingIndices, indices);
+    QFETCH(QString, description);
+    QCOMPARE(describeThinkingIndices(indices), description);
 }
 
 QTEST_GUILESS_MAIN(ThinkingIndicesTest)

@@ -2,8 +2,14 @@
 #include "commandline.h"
 
 #include "application.h"
+#include "historycommands.h"
+
+#include "store/location.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -51,7 +57,12 @@ bool hasInlineQtValue(const QString &name)
 
 CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &error = QString())
 {
-    return {false, exitCode, output, error};
+    CommandLineOutcome outcome;
+    outcome.runs = false;
+    outcome.exitCode = exitCode;
+    outcome.output = output;
+    outcome.error = error;
+    return outcome;
 }
 
 int report(const CommandLineOutcome &outcome)
@@ -59,6 +70,57 @@ int report(const CommandLineOutcome &outcome)
     std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
     return outcome.exitCode;
+}
+
+QString absolutePath(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+struct CommandOption
+{
+    HistoryCommand command;
+    QCommandLineOption option;
+};
+
+QList<CommandOption> commandOptions()
+{
+    const auto option = [](const char *name, const char *value, const char *description) {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(description), QString::fromLatin1(value));
+    };
+    return {
+        {HistoryCommand::Backup,
+         option("backup", "FILE", "Writes a consistent copy of the history to FILE, also while Zorvel runs, and ends.")},
+        {HistoryCommand::Restore,
+         option("restore", "FILE", "Puts the history in FILE (a copy that --backup or a clear made) in place of the "
+                                   "current one, which is kept in the backups folder, and ends. Zorvel must not be "
+                                   "running on that data.")},
+        {HistoryCommand::Export,
+         option("export", "FILE.csv", "Writes every accepted answer to FILE.csv, one row each, and ends.")},
+        {HistoryCommand::Report,
+         option("report", "FILE.html", "Writes the progress report, a page for any web browser, to FILE.html, "
+                                       "and ends.")},
+    };
+}
+
+// The history command the parsed command line names; an error when it names more than one.
+CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QList<CommandOption> &options)
+{
+    CommandLineOutcome outcome;
+    QStringList named;
+    for (const CommandOption &candidate : options) {
+        if (!parser.isSet(candidate.option))
+            continue;
+        named.append(QStringLiteral("--") + candidate.option.names().constFirst());
+        outcome.command = candidate.command;
+        outcome.commandFile = absolutePath(parser.value(candidate.option));
+    }
+    if (named.size() > 1) {
+        return endsWith(1, QString(),
+                        QStringLiteral("%1: %2 cannot be given together; give one of them at a time.\n")
+                            .arg(programName, named.join(QStringLiteral(" and "))));
+    }
+    return outcome;
 }
 
 QStringList argumentList(int argc, char *argv[])
@@ -83,8 +145,16 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
                                   QStringLiteral("Shows this help and ends."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Shows the version and ends."));
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("Works on the history in FILE instead of the user's own; a new "
+                                                 "history is made there when FILE does not exist."),
+                                  QStringLiteral("FILE"));
+    const QList<CommandOption> commands = commandOptions();
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(data);
+    for (const CommandOption &command : commands)
+        parser.addOption(command.option);
 
     if (!parser.parse(arguments)) {
         // Qt's own wording where the error is rarer; it follows Qt's translation.
@@ -104,7 +174,20 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     }
     if (parser.isSet(version))
         return endsWith(0, QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION)));
-    return {};
+    CommandLineOutcome outcome = historyCommandOf(parser, commands);
+    if (parser.isSet(data)) {
+        outcome.dataPath = absolutePath(parser.value(data));
+        if (QFileInfo(outcome.dataPath).isDir())
+            return endsWith(1, QString(),
+                            QStringLiteral("%1: --data needs a file, but %2 is a folder.\n")
+                                .arg(programName, QDir::toNativeSeparators(outcome.dataPath)));
+    }
+    return outcome;
+}
+
+QString dataFileOf(const CommandLineOutcome &outcome)
+{
+    return outcome.dataPath.isEmpty() ? databaseFileLocation() : outcome.dataPath;
 }
 
 QStringList withoutQtOptions(const QStringList &arguments)
@@ -136,6 +219,11 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
         return report(outcome);
+    if (outcome.command != HistoryCommand::None) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
+        return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
+    }
     if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
         return std::nullopt;
     const QString program = arguments.isEmpty() ? programName : arguments.first();
@@ -145,10 +233,11 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
                                .arg(program)));
 }
 
-std::optional<int> handleCommandLine(const QStringList &arguments)
+std::optional<int> handleCommandLine(const QStringList &arguments, QString &dataPath)
 {
     const CommandLineOutcome outcome = readCommandLine(arguments);
-    if (outcome.runs)
-        return std::nullopt;
-    return report(outcome);
+    if (!outcome.runs)
+        return report(outcome);
+    dataPath = dataFileOf(outcome);
+    return std::nullopt;
 }

@@ -3,7 +3,6 @@
 #include "app/commandline.h"
 #include "app/singleinstance.h"
 #include "store/database.h"
-#include "store/location.h"
 #include "training/monotonicclock.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
@@ -20,14 +19,17 @@ int main(int argc, char *argv[])
     if (const std::optional<int> exitCode = handleCommandLineWithoutDisplay(argc, argv))
         return *exitCode;
     QApplication app(argc, argv);
-    if (const std::optional<int> exitCode = handleCommandLine(QApplication::arguments()))
+    // The one place where the data file is chosen: the guard, the store and the
+    // windows all work on this path.
+    QString dataPath;
+    if (const std::optional<int> exitCode = handleCommandLine(QApplication::arguments(), dataPath))
         return *exitCode;
     configureApplication(app);
 
-    // The data file's path, worked out once. One running Zorvel per data file: a
-    // later start brings the first to the front and ends without opening it.
-    const QString dataFile = databaseFileLocation();
-    SingleInstance instance(dataFile);
+    // The data file's path, worked out once: the user's own, or the one --data
+    // names. One running Zorvel per data file: a later start brings the first to
+    // the front and ends without opening it.
+    SingleInstance instance(dataPath);
     if (const std::optional<int> exitCode = instance.claimOrHandOver())
         return *exitCode;
 
@@ -35,7 +37,7 @@ int main(int argc, char *argv[])
     Database database;
     MonotonicClock clock;
     RandomSource random;
-    TrainingEngine engine(database, dataFile, clock, random);
+    TrainingEngine engine(database, dataPath, clock, random);
     TfrmMain window(engine, database);
     window.show();
     return app.exec();

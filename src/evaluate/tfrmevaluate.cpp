@@ -73,6 +73,9 @@ void TfrmEvaluate::FillIndexChart()
     series->addBar(double(m_indices.newWordIndex), QStringLiteral("联想发现值"), automaticColor);
     series->addBar(double(m_indices.radioIndex), QStringLiteral("思维发散值"), automaticColor);
     series->addBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
+    // A screen reader sees no bars: the chart tells its title and the values.
+    ui->chartEvaluate->setAccessibleName(ui->chartEvaluate->title());
+    ui->chartEvaluate->setAccessibleDescription(describeThinkingIndices(m_indices));
 }
 
 

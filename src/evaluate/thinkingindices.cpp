@@ -31,15 +31,20 @@ int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
     return rounded > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(rounded);
 }
 
-namespace {
-
 int roundedIndex(double mean)
 {
     return int(std::clamp<qint64>(roundHalfToEven(mean), std::numeric_limits<int>::min(),
                                   std::numeric_limits<int>::max()));
 }
 
-} // namespace
+QString describeThinkingIndices(const ThinkingIndices &indices)
+{
+    return QStringLiteral("头脑发热值 %1，思维发散值 %2，联想发现值 %3，思考守旧值 %4")
+        .arg(indices.heatIndex)
+        .arg(indices.radioIndex)
+        .arg(indices.newWordIndex)
+        .arg(indices.oldWordIndex);
+}
 
 void ComputeThinkingIndices(Database &db, ThinkingIndices &indices)
 {

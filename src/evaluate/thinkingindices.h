@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 class Database;
@@ -20,8 +21,15 @@ struct ThinkingIndices
 // Rounds to the nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4).
 qint64 roundHalfToEven(double value);
 
+// A mean as an index: rounded half to even, within the range of int.
+int roundedIndex(double mean);
+
 // The rounded root of |radio² + newWord² − oldWord²|, computed without overflow.
 int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex);
+
+// The indices as a screen reader reads the chart, from its top bar down:
+// "头脑发热值 12，思维发散值 10，联想发现值 7，思考守旧值 3".
+QString describeThinkingIndices(const ThinkingIndices &indices);
 
 // Runs the three averaging queries and derives the heat index. A mean over no rows
 // counts as 0. Throws DatabaseError when a query fails; `indices` then holds the

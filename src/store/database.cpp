@@ -93,6 +93,13 @@ QList<StartupNotice> Database::open(const ConnectionSettings &settings, OpenMode
         break;
     }
 
+    if (mode == Untouched) {
+        if (hasLogBeside(path))
+            throw StoreFailure::logBeside(path);
+        openImmutable(ReadOnly);
+        return {};
+    }
+
     QList<StartupNotice> notices;
     if (!canWriteBeside(path)) {
         notices = openReadOnly();

@@ -50,6 +50,8 @@ public:
     enum OpenMode {
         ExistingFile, // must be a database this program made
         NewFile,      // an empty file that is about to be filled
+        Untouched,    // an existing file of this program, read but never written:
+                      // immutable, and refused when a log lies beside it
     };
 
     enum Access {

@@ -130,6 +130,13 @@ DatabaseError newerVersion(const QString &path)
                                         "程序没有改动它，请用较新版本的 Zorvel 打开它。").arg(displayPath(path)));
 }
 
+DatabaseError logBeside(const QString &path)
+{
+    return DatabaseError(QStringLiteral("文件“%1”旁边有它的日志文件（-wal），它可能正被使用，日志中的记录也不在文件本身里。"
+                                        "程序没有改动它。请用 zorvel --data 该文件 --backup 副本 先做一个完整的副本，"
+                                        "再使用那个副本。").arg(displayPath(path)));
+}
+
 DatabaseError unreadable(const QString &path, const QString &reason)
 {
     return DatabaseError(QStringLiteral("无法读取数据库文件“%1”，文件没有被改动。"

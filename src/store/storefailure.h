@@ -59,6 +59,9 @@ bool isFullDisk(int resultCode, const QString &path);
 
 DatabaseError notOurDatabase(const QString &path);
 DatabaseError newerVersion(const QString &path);
+// A file to be read untouched has a log beside it: it may be in use, and what
+// the log holds would be missed.
+DatabaseError logBeside(const QString &path);
 DatabaseError unreadable(const QString &path, const QString &reason);
 // A write on a session that is read-only, or on a damaged file.
 DatabaseError writeRefused(const QString &path, bool damaged);

@@ -4,6 +4,7 @@
 #include "answerchecking.h"
 #include "casefolding.h"
 #include "clock.h"
+#include "historybackups.h"
 #include "questiongeneration.h"
 #include "randomsource.h"
 #include "scoring.h"
@@ -16,6 +17,8 @@
 #include "store/storefailure.h"
 #include "store/transaction.h"
 #include "trainingview.h"
+
+#include <QDateTime>
 
 namespace {
 
@@ -204,6 +207,8 @@ void TrainingEngine::storeAcceptedAnswer(const QString &answer)
 
 void TrainingEngine::clearAllRecords()
 {
+    m_db.requireWritable();
+    backUpBeforeClear(m_db, QDateTime::currentDateTime());
     {
         Transaction transaction(m_db);
         DropAllTables(m_db);

@@ -56,7 +56,8 @@ public:
     // Judges the text of the answer box. Returns true when the answer box is to be
     // emptied, false when it keeps its text (blank input).
     bool submitAnswer(const QString &answerBoxText);
-    // Restores the seed content, after the user has confirmed it.
+    // Restores the seed content, after the user has confirmed it. A backup of the
+    // history is written first; when it cannot be, nothing is deleted.
     void clearAllRecords();
 
     const TrainingState &state() const { return m_state; }

@@ -8,8 +8,10 @@
 #include "widgets/closebuttondialog.h"
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
+#include "verdictannouncer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
@@ -58,7 +60,8 @@ TfrmMain::TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent)
       ui(std::make_unique<Ui::TfrmMain>()),
       m_engine(engine),
       m_history(history),
-      m_timerFlash(this)
+      m_timerFlash(this),
+      m_announcer(new VerdictAnnouncer(this))
 {
     // Set before the controls are built: set afterwards, the flags would restyle them all.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -327,6 +330,7 @@ void TfrmMain::AppendAnswerRecord(const QString &recordText, const QString &verd
     const bool firstLine = m_recordLines == 0;
     appendLine(ui->reAnswerResult, recordText, palette().color(QPalette::Text), firstLine);
     appendLine(ui->reAnswerGrade, verdictText, verdictColor(verdict), firstLine);
+    announceVerdict(verdictText);
     ++m_recordLines;
     showRecordLinesUpTo(m_recordLines);
     if (m_recordLines > recordLinesBeforeScrolling) {
@@ -384,6 +388,21 @@ void TfrmMain::showQuestion(const QuestionText &question)
     cursor.insertText(question.after, plain);
 }
 
+// Each verdict is spoken as a notification, and becomes the description of the
+// answer box, which keeps the focus, for a screen reader that reads it there. Qt
+// tells them of a change of the text only; the same phrase twice in a row is
+// told here as well.
+void TfrmMain::announceVerdict(const QString &verdictText)
+{
+    m_announcer->announce(verdictText);
+    if (ui->edAnswer->accessibleDescription() != verdictText) {
+        ui->edAnswer->setAccessibleDescription(verdictText);
+        return;
+    }
+    QAccessibleEvent unchanged(ui->edAnswer, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&unchanged);
+}
+
 void TfrmMain::ResetTrainingView()
 {
     ui->reAnswerResult->clear();
@@ -397,6 +416,7 @@ void TfrmMain::ResetTrainingView()
     ui->shpScore->setPenColor(background);
     ui->lblScore->clear();
     ui->lblScore->setAccessibleDescription(QString());
+    ui->edAnswer->setAccessibleDescription(ui->edAnswer->toolTip());
 }
 
 void TfrmMain::setPanelColor(const QColor &color)

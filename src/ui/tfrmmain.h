@@ -15,6 +15,7 @@ class TfrmMain;
 }
 
 class Database;
+class VerdictAnnouncer;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
@@ -62,6 +63,7 @@ private:
     void edAnswerKeyUp();
     void sbAnswerResultScroll(int position);
     void showRecordLinesUpTo(int lastLine);
+    void announceVerdict(const QString &verdictText);
 
     void setUpStatusHints();
     void setUpRecordPanes();
@@ -84,4 +86,5 @@ private:
     bool m_enterPressed = false;
     bool m_readAheadPlanned = false;
     QHash<QObject *, QString> m_statusHints;
+    VerdictAnnouncer *m_announcer;
 };

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "historycommands.h"
+
+#include "singleinstance.h"
+
+#include "report/historyexport.h"
+#include "report/progressreport.h"
+#include "store/database.h"
+#include "store/databaseerror.h"
+#include "store/historycopy.h"
+#include "store/location.h"
+#include "training/historybackups.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::chrono::milliseconds guardPatience(500);
+
+// A refusal or failure: its sentence ends the command with exit code 1.
+class CommandFailure : public std::runtime_error
+{
+public:
+    explicit CommandFailure(const QString &sentence) : std::runtime_error(sentence.toStdString()), m_sentence(sentence)
+    {
+    }
+    QString sentence() const { return m_sentence; }
+
+private:
+    QString m_sentence;
+};
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists())
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
+}
+
+// The history at `dataPath`, opened as a running Zorvel opens it (so that what
+// its log holds is read), but never created.
+void openHistory(Database &db, const QString &dataPath)
+{
+    if (dataPath.isEmpty())
+        throw CommandFailure(QStringLiteral("There is no data folder for this user, so there is no history."));
+    if (!QFileInfo::exists(dataPath))
+        throw CommandFailure(QStringLiteral("There is no history at %1; Zorvel makes one when it first starts there.")
+                                 .arg(shown(dataPath)));
+    db.open(BuildConnectionString(dataPath));
+}
+
+void refuseOwnFile(const QString &file, const QString &dataPath)
+{
+    if (isSameFile(file, dataPath))
+        throw CommandFailure(QStringLiteral("%1 is the history itself; name another file.").arg(shown(file)));
+}
+
+QString backUp(const QString &file, const QString &dataPath)
+{
+    refuseOwnFile(file, dataPath);
+    Database db;
+    openHistory(db, dataPath);
+    writeHistoryCopy(db, file);
+    return QStringLiteral("Wrote a copy of the history %1 to %2.").arg(shown(dataPath), shown(file));
+}
+
+template<typename Writer>
+QString writeFrom(const QString &file, const QString &dataPath, const QString &what, Writer &&write)
+{
+    refuseOwnFile(file, dataPath);
+    Database db;
+    openHistory(db, dataPath);
+    QString error;
+    if (!write(db, file, error))
+        throw CommandFailure(QStringLiteral("Could not write %1 (%2); nothing was written.").arg(shown(file), error));
+    return QStringLiteral("Wrote %1 of %2 to %3.").arg(what, shown(dataPath), shown(file));
+}
+
+// The file to restore from, opened read-only and untouched, once it has shown
+// itself a whole history of this or an older version of Zorvel.
+void openRestoreSource(Database &source, const QString &file)
+{
+    if (!QFileInfo(file).isFile())
+        throw CommandFailure(QStringLiteral("There is no file at %1.").arg(shown(file)));
+    source.open(BuildConnectionString(file), Database::Untouched);
+    if (source.access() == Database::Damaged)
+        throw CommandFailure(QStringLiteral("%1 is damaged: it is shorter than its header says.").arg(shown(file)));
+    checkWholeHistory(source);
+}
+
+// Keeps the current history in the backups folder; a damaged one byte for byte,
+// with its log, which then no longer lies beside the file to be replaced.
+QString keepCurrent(const QString &dataPath)
+{
+    Database current;
+    current.open(BuildConnectionString(dataPath));
+    if (current.access() != Database::Damaged)
+        return writeBackup(current, QDateTime::currentDateTime());
+    current.close();
+    const QString folder = backupsFolderOf(dataPath);
+    const QString kept = QDir(folder).filePath(backupFileName(QDateTime::currentDateTime(), backupFilesIn(folder)));
+    writeByteCopy(dataPath, kept);
+    QFile::remove(dataPath + QStringLiteral("-wal"));
+    QFile::remove(dataPath + QStringLiteral("-shm"));
+    return kept;
+}
+
+QString restore(const QString &file, const QString &dataPath)
+{
+    if (dataPath.isEmpty())
+        throw CommandFailure(QStringLiteral("There is no data folder for this user to restore into."));
+    refuseOwnFile(file, dataPath);
+    Database source;
+    openRestoreSource(source, file);
+
+    SingleInstance guard(dataPath);
+    if (guard.claim(guardPatience) != SingleInstance::First)
+        throw CommandFailure(
+            QStringLiteral("Zorvel is running on %1; close it, then restore again.").arg(shown(dataPath)));
+
+    QString kept;
+    if (QFileInfo::exists(dataPath)) {
+        kept = keepCurrent(dataPath);
+        if (const QStringList logs = logFilesBeside(dataPath); !logs.isEmpty())
+            throw CommandFailure(QStringLiteral("The log %1 is still beside the history; it was kept as it is.")
+                                     .arg(shown(logs.constFirst())));
+    } else {
+        makeDataFolder(dataPath);
+    }
+    writeHistoryCopy(source, dataPath);
+    if (kept.isEmpty())
+        return QStringLiteral("Restored %1 as the history %2.").arg(shown(file), shown(dataPath));
+    return QStringLiteral("Restored %1 as the history %2; the history it replaced is kept as %3.")
+        .arg(shown(file), shown(dataPath), shown(kept));
+}
+
+QString run(HistoryCommand command, const QString &file, const QString &dataPath)
+{
+    switch (command) {
+    case HistoryCommand::Backup:
+        return backUp(file, dataPath);
+    case HistoryCommand::Restore:
+        return restore(file, dataPath);
+    case HistoryCommand::Export:
+        return writeFrom(file, dataPath, QStringLiteral("the answers"), writeAnswersCsv);
+    case HistoryCommand::Report:
+        return writeFrom(file, dataPath, QStringLiteral("the progress report"), writeProgressReport);
+    case HistoryCommand::None:
+        break;
+    }
+    return QString();
+}
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
+{
+    try {
+        print(stdout, run(command, file, dataPath));
+        return 0;
+    } catch (const CommandFailure &failure) {
+        print(stderr, QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed."));
+    } catch (const DatabaseError &error) {
+        print(stderr, QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed."));
+    }
+    return 1;
+}

@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "historycopy.h"
+
+#include "database.h"
+#include "databaseerror.h"
+#include "statements.h"
+#include "storefailure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const char *const logSuffixes[] = {"-wal", "-shm", "-journal"};
+const QStringList historyTables{QStringLiteral("wtlx"), QStringLiteral("hdpj"), QStringLiteral("cx"),
+                                QStringLiteral("wt"),   QStringLiteral("hd"),   QStringLiteral("ci")};
+const QString backupPattern = QStringLiteral("Zorvel-*.mdb");
+
+// Makes a file's content, or a rename in a folder, survive a power cut.
+bool syncToDisk(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
+std::filesystem::path nativePath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// Replaces `target` in one step: a reader sees the old file or the new one.
+bool renameOver(const QString &from, const QString &target, QString &reason)
+{
+    std::error_code error;
+    std::filesystem::rename(nativePath(from), nativePath(target), error);
+    reason = QString::fromStdString(error.message());
+    return !error;
+}
+
+void removeWithLogs(const QString &path)
+{
+    QFile::remove(path);
+    for (const char *suffix : logSuffixes)
+        QFile::remove(path + QLatin1StringView(suffix));
+}
+
+DatabaseError copyFailed(const QString &target, int resultCode, const QString &reason)
+{
+    const QString sentence = StoreFailure::isFullDisk(resultCode, target)
+        ? QStringLiteral("磁盘空间不足，无法写入训练记录的副本“%1”。")
+        : QStringLiteral("无法写入训练记录的副本“%1”。");
+    return DatabaseError(sentence.arg(displayPath(target)), reason,
+                         StoreFailure::isFullDisk(resultCode, target) ? ResultCode::full : resultCode);
+}
+
+// A temporary file of Zorvel's ".part" naming beside `target`, left empty: the
+// copy is written into it.
+QString reservePartName(const QString &target)
+{
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX.part"));
+    if (!file.open())
+        throw copyFailed(target, ResultCode::ioError, file.errorString());
+    file.setAutoRemove(false);
+    return file.fileName();
+}
+
+void putInPlace(const QString &part, const QString &target)
+{
+    QString reason;
+    if (!syncToDisk(part) || !renameOver(part, target, reason)) {
+        removeWithLogs(part);
+        throw copyFailed(target, ResultCode::ioError, reason);
+    }
+    syncToDisk(QFileInfo(target).absolutePath());
+}
+
+bool copyBytes(const QString &source, const QString &target, QString &reason)
+{
+    QFile from(source);
+    QFile to(target);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        reason = from.isOpen() ? to.errorString() : from.errorString();
+        return false;
+    }
+    while (!from.atEnd()) {
+        const QByteArray block = from.read(1 << 20);
+        if (block.isEmpty() || to.write(block) != block.size()) {
+            reason = to.errorString();
+            return false;
+        }
+    }
+    return to.flush();
+}
+
+} // namespace
+
+void writeHistoryCopy(Database &db, const QString &target)
+{
+    const QString part = reservePartName(target);
+    try {
+        db.statements().run(QStringLiteral("VACUUM INTO ?"), {part});
+    } catch (const DatabaseError &error) {
+        removeWithLogs(part);
+        throw copyFailed(target, error.resultCode(), error.engineText());
+    }
+    putInPlace(part, target);
+}
+
+void writeByteCopy(const QString &source, const QString &target)
+{
+    const QString wal = source + QStringLiteral("-wal");
+    const QStringList sources = QFileInfo::exists(wal) ? QStringList{source, wal} : QStringList{source};
+    QStringList parts;
+    for (const QString &file : sources) {
+        QString reason;
+        const QString part = reservePartName(target);
+        parts.append(part);
+        if (!copyBytes(file, part, reason)) {
+            for (const QString &made : parts)
+                QFile::remove(made);
+            throw copyFailed(target, ResultCode::ioError, reason);
+        }
+    }
+    if (parts.size() > 1)
+        putInPlace(parts.at(1), target + QStringLiteral("-wal"));
+    putInPlace(parts.at(0), target);
+}
+
+void checkWholeHistory(Database &db)
+{
+    const QString path = displayPath(db.filePath());
+    for (const QString &table : historyTables) {
+        if (db.statements()
+                .scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {table})
+                .toInt()
+            != 1)
+            throw DatabaseError(QStringLiteral("文件“%1”缺少数据表 %2，不是完整的训练记录。").arg(path, table));
+    }
+    const QString verdict = db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+    if (verdict != QStringLiteral("ok"))
+        throw DatabaseError(QStringLiteral("文件“%1”已损坏，没有通过完整性检查。").arg(path), verdict,
+                            ResultCode::corrupt);
+}
+
+QStringList logFilesBeside(const QString &path)
+{
+    QStringList logs;
+    for (const char *suffix : logSuffixes) {
+        const QString log = path + QLatin1StringView(suffix);
+        if (QFileInfo::exists(log))
+            logs.append(log);
+    }
+    return logs;
+}
+
+QString backupsFolderOf(const QString &dataPath)
+{
+    const QString folder = QFileInfo(dataPath).absoluteDir().filePath(QStringLiteral("backups"));
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        throw DatabaseError(QStringLiteral("无法创建备份文件夹“%1”。请检查该位置是否可写。").arg(displayPath(folder)),
+                            QString(), ResultCode::ioError);
+    }
+    return folder;
+}
+
+QStringList backupFilesIn(const QString &folder)
+{
+    return QDir(folder).entryList({backupPattern}, QDir::Files, QDir::Name);
+}
+
+void removeBackups(const QString &folder, const QStringList &names)
+{
+    const QDir dir(folder);
+    for (const QString &name : names)
+        removeWithLogs(dir.filePath(name));
+    for (const QString &part : dir.entryList({backupPattern + QStringLiteral(".*.part*")}, QDir::Files))
+        QFile::remove(dir.filePath(part));
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "verdictannouncer.h"
+
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QWidget>
+
+namespace {
+
+// The announcer as screen readers see it: a notification inside the window,
+// named by the last text.
+class AnnouncerAccessible final : public QAccessibleObject
+{
+public:
+    explicit AnnouncerAccessible(VerdictAnnouncer *announcer, QWidget *window)
+        : QAccessibleObject(announcer),
+          m_announcer(announcer),
+          m_window(window)
+    {
+    }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_window); }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? m_announcer->lastText() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+    QRect rect() const override { return {}; }
+
+private:
+    VerdictAnnouncer *m_announcer;
+    QWidget *m_window;
+};
+
+} // namespace
+
+VerdictAnnouncer::VerdictAnnouncer(QWidget *window) : QObject(window), m_window(window)
+{
+}
+
+void VerdictAnnouncer::announce(const QString &text)
+{
+    m_text = text;
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(this);
+    if (!accessible) {
+        accessible = new AnnouncerAccessible(this, m_window);
+        QAccessible::registerAccessibleInterface(accessible);
+    }
+    QAccessibleEvent shown(accessible, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}

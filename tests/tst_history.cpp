@@ -1,0 +1,673 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "databasefixture.h"
+#include "fakeclock.h"
+#include "temporaryhome.h"
+
+#include "app/historycommands.h"
+#include "app/singleinstance.h"
+#include "evaluate/thinkingindices.h"
+#include "report/csvwriting.h"
+#include "report/historyexport.h"
+#include "report/progressperiods.h"
+#include "report/progressreport.h"
+#include "report/svglinechart.h"
+#include "store/database.h"
+#include "store/databaseerror.h"
+#include "store/historycopy.h"
+#include "store/historyrows.h"
+#include "store/statements.h"
+#include "store/location.h"
+#include "training/historybackups.h"
+#include "training/randomsource.h"
+#include "training/trainingengine.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QtTest>
+
+using DatabaseFixture::dump;
+using DatabaseFixture::fileBytes;
+
+namespace {
+
+// A history of `questions` questions with a few answers each, some of them
+// words used before, made through the engine as a session would.
+void trainOn(const QString &path, int questions, quint32 seed = 7)
+{
+    Database db;
+    FakeClock clock;
+    RandomSource random(seed);
+    TrainingEngine engine(db, path, clock, random);
+    engine.start();
+    const QStringList words{QStringLiteral("写字"),   QStringLiteral("画画"), QStringLiteral("垫桌脚"),
+                            QStringLiteral("当镇纸"), QStringLiteral("送人"), QStringLiteral("做标记")};
+    for (int q = 0; q < questions; ++q) {
+        engine.startNewQuestion();
+        for (int a = 0; a <= q % 4; ++a) {
+            clock.advance(5);
+            engine.submitAnswer(words.at((q + a) % words.size()));
+        }
+    }
+    engine.finish();
+}
+
+QString dumpOf(const QString &path)
+{
+    Database db;
+    db.open(BuildConnectionString(path), Database::Untouched);
+    return dump(db);
+}
+
+QString integrityOf(const QString &path)
+{
+    Database db;
+    db.open(BuildConnectionString(path), Database::Untouched);
+    return db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+}
+
+// Every file under the folder with its bytes, to show that nothing changed.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(file, fileBytes(file));
+    }
+    return files;
+}
+
+// A small parser that follows RFC 4180, to read the export as a spreadsheet would.
+QList<QStringList> parseCsv(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"')
+                field += c, ++i;
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            record.append(field), field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            record.append(field), field.clear();
+            records.append(record), record.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
+}
+
+// The value of the element with the id in an HTML page.
+int valueWithId(const QString &html, const QString &id)
+{
+    const QRegularExpression cell(QStringLiteral("id=\"%1\"[^>]*>\\s*(-?\\d+)\\s*<").arg(id));
+    const QRegularExpressionMatch match = cell.match(html);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+ThinkingIndices evaluationOf(const QString &path)
+{
+    Database db;
+    db.open(BuildConnectionString(path), Database::Untouched);
+    ThinkingIndices indices;
+    ComputeThinkingIndices(db, indices);
+    return indices;
+}
+
+ThinkingIndices indicesInPage(const QString &html)
+{
+    ThinkingIndices indices;
+    indices.radioIndex = valueWithId(html, QStringLiteral("radioIndex"));
+    indices.newWordIndex = valueWithId(html, QStringLiteral("newWordIndex"));
+    indices.oldWordIndex = valueWithId(html, QStringLiteral("oldWordIndex"));
+    indices.heatIndex = valueWithId(html, QStringLiteral("heatIndex"));
+    return indices;
+}
+
+// Changes the file with plain SQL, as another program might.
+void runSql(const QString &path, const QStringList &statements)
+{
+    const QString name = QStringLiteral("raw-sql");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        for (const QString &statement : statements) {
+            QSqlQuery query(db);
+            QVERIFY2(query.exec(statement), qPrintable(statement + query.lastError().text()));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+// Backups, restore, export and the progress report of a history.
+class HistoryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void backupNames_data();
+    void backupNames();
+    void oldestBackupsGo_data();
+    void oldestBackupsGo();
+    void clearKeepsABackupFirst();
+    void clearKeepsTheNewestTen();
+    void backupAndRestoreRoundTrip();
+    void refusedRestoreChangesNothing_data();
+    void refusedRestoreChangesNothing();
+    void restoreIntoAFolderWithoutHistory();
+    void csvFields_data();
+    void csvFields();
+    void exportReadsBackAsTheDatabase();
+    void periodStarts_data();
+    void periodStarts();
+    void periodIndicesFoldLikeTheEvaluation_data();
+    void periodIndicesFoldLikeTheEvaluation();
+    void reportShowsTheEvaluationsIndices();
+    void reportIsSelfContained();
+    void axisMaximum_data();
+    void axisMaximum();
+    void reportRendersInChromium();
+    void commandsNeedNoDisplay_data();
+    void commandsNeedNoDisplay();
+
+private:
+    QString dataPath() const { return m_home->path() + QStringLiteral("/data/Zorvel.mdb"); }
+    std::unique_ptr<TemporaryHome> m_home;
+};
+
+void HistoryTest::init()
+{
+    m_home = std::make_unique<TemporaryHome>();
+}
+
+void HistoryTest::cleanup()
+{
+    m_home.reset();
+}
+
+void HistoryTest::backupNames_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("first of its second") << QStringList{} << QStringLiteral("Zorvel-20260102-030405.mdb");
+    QTest::newRow("second of its second")
+        << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")} << QStringLiteral("Zorvel-20260102-030405-2.mdb");
+    QTest::newRow("third of its second") << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb"),
+                                                        QStringLiteral("Zorvel-20260102-030405-2.mdb")}
+                                         << QStringLiteral("Zorvel-20260102-030405-3.mdb");
+    QTest::newRow("another second taken")
+        << QStringList{QStringLiteral("Zorvel-20260102-030404.mdb")} << QStringLiteral("Zorvel-20260102-030405.mdb");
+}
+
+void HistoryTest::backupNames()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, name);
+    QCOMPARE(backupFileName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), existing), name);
+}
+
+void HistoryTest::oldestBackupsGo_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("keep");
+    QTest::addColumn<QStringList>("removed");
+    const auto name = [](const char *stamp) { return QStringLiteral("Zorvel-%1.mdb").arg(QLatin1StringView(stamp)); };
+    QTest::newRow("fewer than kept") << QStringList{name("20260101-000000")} << 10 << QStringList{};
+    QTest::newRow("one too many") << QStringList{name("20260102-000000"), name("20260101-000000"),
+                                                 name("20260103-000000")}
+                                  << 2 << QStringList{name("20260101-000000")};
+    // "-2" sorts before ".mdb" by name, yet was written after it; "-10" after "-9".
+    QTest::newRow("same second") << QStringList{name("20260101-000000-2"), name("20260101-000000"),
+                                                name("20260101-000000-10"), name("20260101-000000-9")}
+                                 << 2 << QStringList{name("20260101-000000"), name("20260101-000000-2")};
+    QTest::newRow("across years") << QStringList{name("20261231-235959"), name("20270101-000000")} << 1
+                                  << QStringList{name("20261231-235959")};
+}
+
+void HistoryTest::oldestBackupsGo()
+{
+    QFETCH(QStringList, names);
+    QFETCH(int, keep);
+    QFETCH(QStringList, removed);
+    QCOMPARE(backupsBeyond(names, keep), removed);
+}
+
+// The clear writes a whole copy of the history before it deletes anything.
+void HistoryTest::clearKeepsABackupFirst()
+{
+    trainOn(dataPath(), 6);
+    const QString before = dumpOf(dataPath());
+    {
+        Database db;
+        FakeClock clock;
+        RandomSource random(1);
+        TrainingEngine engine(db, dataPath(), clock, random);
+        engine.start();
+        engine.clearAllRecords();
+        engine.finish();
+    }
+    const QString folder = QFileInfo(dataPath()).path() + QStringLiteral("/backups");
+    const QStringList backups = QDir(folder).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    const QString backup = folder + u'/' + backups.first();
+    QCOMPARE(integrityOf(backup), QStringLiteral("ok"));
+    QCOMPARE(dumpOf(backup), before);
+    QVERIFY(dumpOf(dataPath()) != before);
+}
+
+void HistoryTest::clearKeepsTheNewestTen()
+{
+    Database db;
+    FakeClock clock;
+    RandomSource random(1);
+    TrainingEngine engine(db, dataPath(), clock, random);
+    engine.start();
+    for (int i = 0; i < keptBackups + 3; ++i)
+        engine.clearAllRecords();
+    engine.finish();
+    const QStringList backups = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"));
+    QCOMPARE(backups.size(), keptBackups);
+    // All were written within a few seconds: the survivors are the last ten of their seconds.
+    QStringList sorted = backups;
+    std::sort(sorted.begin(), sorted.end(), backupIsOlder);
+    QVERIFY(backupsBeyond(sorted, keptBackups).isEmpty());
+    QVERIFY(!QDir(QFileInfo(dataPath()).path() + QStringLiteral("/backups"))
+                 .entryList(QDir::Files)
+                 .join(u' ')
+                 .contains(QStringLiteral(".part")));
+}
+
+// A backup made while the history is open, restored after more training: the
+// history is again what the backup holds, whole, and what it replaced is kept.
+void HistoryTest::backupAndRestoreRoundTrip()
+{
+    trainOn(dataPath(), 8);
+    const QString copy = m_home->path() + QStringLiteral("/copy.mdb");
+    {
+        // Open as a running Zorvel has it, with answers in its log.
+        Database running;
+        OpenDatabase(running, dataPath());
+        QCOMPARE(runHistoryCommand(HistoryCommand::Backup, copy, dataPath()), 0);
+        QCOMPARE(dump(running), dumpOf(copy));
+    }
+    const QString backedUp = dumpOf(copy);
+    QCOMPARE(integrityOf(copy), QStringLiteral("ok"));
+    QVERIFY(DatabaseFixture::filesBeside(copy).filter(QStringLiteral("copy.mdb-")).isEmpty());
+
+    trainOn(dataPath(), 3, 99);
+    const QString replaced = dumpOf(dataPath());
+    QVERIFY(replaced != backedUp);
+    QCOMPARE(runHistoryCommand(HistoryCommand::Restore, copy, dataPath()), 0);
+    QCOMPARE(dumpOf(dataPath()), backedUp);
+    QCOMPARE(integrityOf(dataPath()), QStringLiteral("ok"));
+    const QStringList kept = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"));
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(dumpOf(QFileInfo(dataPath()).path() + QStringLiteral("/backups/") + kept.first()), replaced);
+    QVERIFY(DatabaseFixture::filesBeside(dataPath()).filter(QStringLiteral(".part")).isEmpty());
+
+    // The restored history trains on.
+    trainOn(dataPath(), 2, 5);
+    QCOMPARE(integrityOf(dataPath()), QStringLiteral("ok"));
+}
+
+void HistoryTest::refusedRestoreChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("another program's database") << QStringLiteral("foreign");
+    QTest::newRow("a newer Zorvel's history") << QStringLiteral("newer");
+    QTest::newRow("cut short") << QStringLiteral("cut short");
+    QTest::newRow("a damaged page") << QStringLiteral("damaged page");
+    QTest::newRow("a table missing") << QStringLiteral("table missing");
+    QTest::newRow("a log beside it") << QStringLiteral("log beside");
+    QTest::newRow("not a database") << QStringLiteral("text");
+    QTest::newRow("no such file") << QStringLiteral("missing");
+    QTest::newRow("the history itself") << QStringLiteral("itself");
+    QTest::newRow("while Zorvel runs") << QStringLiteral("running");
+}
+
+// Every refused restore leaves the history, its folder and the offered file as
+// they were, byte for byte, and says why with exit code 1.
+void HistoryTest::refusedRestoreChangesNothing()
+{
+    QFETCH(QString, kind);
+    trainOn(dataPath(), 4);
+    const QString offered = m_home->path() + QStringLiteral("/offered/offered.mdb");
+    QVERIFY(QDir().mkpath(QFileInfo(offered).path()));
+    QCOMPARE(runHistoryCommand(HistoryCommand::Backup, offered, dataPath()), 0);
+    QString source = offered;
+    if (kind == QStringLiteral("foreign")) {
+        runSql(offered, {QStringLiteral("PRAGMA application_id = 1")});
+    } else if (kind == QStringLiteral("newer")) {
+        runSql(offered, {QStringLiteral("PRAGMA user_version = 99")});
+    } else if (kind == QStringLiteral("cut short")) {
+        QByteArray bytes = fileBytes(offered);
+        QVERIFY(DatabaseFixture::writeBytes(offered, bytes.left(bytes.size() - 4096)));
+    } else if (kind == QStringLiteral("damaged page")) {
+        QByteArray bytes = fileBytes(offered);
+        bytes.replace(bytes.size() - 4096, 4096, QByteArray(4096, '\x5a'));
+        QVERIFY(DatabaseFixture::writeBytes(offered, bytes));
+    } else if (kind == QStringLiteral("table missing")) {
+        runSql(offered, {QStringLiteral("DROP TABLE hdpj")});
+    } else if (kind == QStringLiteral("log beside")) {
+        QVERIFY(DatabaseFixture::writeBytes(offered + QStringLiteral("-wal"), QByteArray(4096, '\x01')));
+    } else if (kind == QStringLiteral("text")) {
+        QVERIFY(DatabaseFixture::writeBytes(offered, "question,answer\n"));
+    } else if (kind == QStringLiteral("missing")) {
+        source = offered + QStringLiteral(".gone");
+    } else if (kind == QStringLiteral("itself")) {
+        source = dataPath();
+    }
+    std::unique_ptr<SingleInstance> running;
+    if (kind == QStringLiteral("running")) {
+        running = std::make_unique<SingleInstance>(dataPath());
+        QCOMPARE(running->claim(), SingleInstance::First);
+    }
+    const QMap<QString, QByteArray> before = snapshot(m_home->path());
+    QCOMPARE(runHistoryCommand(HistoryCommand::Restore, source, dataPath()), 1);
+    const QMap<QString, QByteArray> after = snapshot(m_home->path());
+    QCOMPARE(after.keys(), before.keys());
+    QVERIFY(after == before);
+}
+
+void HistoryTest::restoreIntoAFolderWithoutHistory()
+{
+    trainOn(dataPath(), 3);
+    const QString copy = m_home->path() + QStringLiteral("/copy.mdb");
+    QCOMPARE(runHistoryCommand(HistoryCommand::Backup, copy, dataPath()), 0);
+    const QString elsewhere = m_home->path() + QStringLiteral("/new computer/Zorvel/Zorvel.mdb");
+    QCOMPARE(runHistoryCommand(HistoryCommand::Restore, copy, elsewhere), 0);
+    QCOMPARE(dumpOf(elsewhere), dumpOf(dataPath()));
+}
+
+void HistoryTest::csvFields_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("plain") << QStringLiteral("写字") << QStringLiteral("写字");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("comma") << QStringLiteral("a,b") << QStringLiteral("\"a,b\"");
+    QTest::newRow("quote") << QStringLiteral("say \"hi\"") << QStringLiteral("\"say \"\"hi\"\"\"");
+    QTest::newRow("line feed") << QStringLiteral("a\nb") << QStringLiteral("\"a\nb\"");
+    QTest::newRow("carriage return") << QStringLiteral("a\rb") << QStringLiteral("\"a\rb\"");
+    QTest::newRow("space at the end") << QStringLiteral("a ") << QStringLiteral("\"a \"");
+    QTest::newRow("Chinese comma stays") << QStringLiteral("甲，乙") << QStringLiteral("甲，乙");
+}
+
+void HistoryTest::csvFields()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, written);
+    QCOMPARE(csvField(value), written);
+    QCOMPARE(parseCsv(csvRecord({value, QStringLiteral("x")})), (QList<QStringList>{{value, QStringLiteral("x")}}));
+}
+
+// The export, read back with a CSV parser, holds exactly the accepted answers
+// of the database, with their questions.
+void HistoryTest::exportReadsBackAsTheDatabase()
+{
+    trainOn(dataPath(), 9);
+    // A word as another program might have filed it: a comma, quotes, a line break.
+    runSql(dataPath(),
+           {QStringLiteral("UPDATE ci SET name = '做,\"标记\"' || char(13, 10) || '完'"
+                           " WHERE id = (SELECT ciid FROM hd ORDER BY id LIMIT 1)")});
+    const QString csv = m_home->path() + QStringLiteral("/answers.csv");
+    QCOMPARE(runHistoryCommand(HistoryCommand::Export, csv, dataPath()), 0);
+    const QByteArray bytes = fileBytes(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QStringList> records = parseCsv(QString::fromUtf8(bytes.mid(3)));
+
+    Database db;
+    db.open(BuildConnectionString(dataPath()), Database::Untouched);
+    QSqlQuery query(db.statements().connection());
+    QVERIFY(query.exec(
+        QStringLiteral("SELECT wt.id, wt.dotime, CASE wt.match_word WHEN '' THEN wtlx.neirong"
+                       " ELSE replace(wtlx.neirong, '#', wt.match_word) END, wt.match_word,"
+                       " (SELECT name FROM cx WHERE cx.id = wtlx.ppcxid), ci.name, wt.score"
+                       " FROM hd, wt, wtlx, ci WHERE hd.wtid = wt.id AND wt.wtlxid = wtlx.id AND hd.ciid = ci.id"
+                       " ORDER BY hd.id")));
+    QList<QStringList> expected{records.value(0)};
+    while (query.next()) {
+        QStringList row;
+        for (int column = 0; column < 7; ++column)
+            row.append(query.value(column).toString());
+        expected.append(row);
+    }
+    QCOMPARE(records.size(), DatabaseFixture::count(db, QStringLiteral("hd")) + 1);
+    QCOMPARE(records, expected);
+    QCOMPARE(records.first().size(), 7);
+    QVERIFY(std::any_of(records.cbegin(), records.cend(), [](const QStringList &record) {
+        return record.contains(QStringLiteral("做,\"标记\"\r\n完"));
+    }));
+}
+
+void HistoryTest::periodStarts_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QDate>("week");
+    QTest::addColumn<QDate>("month");
+    QTest::newRow("a Monday") << QDate(2026, 12, 7) << QDate(2026, 12, 7) << QDate(2026, 12, 1);
+    QTest::newRow("a Sunday") << QDate(2026, 12, 13) << QDate(2026, 12, 7) << QDate(2026, 12, 1);
+    QTest::newRow("a week across the year") << QDate(2027, 1, 2) << QDate(2026, 12, 28) << QDate(2027, 1, 1);
+    QTest::newRow("leap day") << QDate(2028, 2, 29) << QDate(2028, 2, 28) << QDate(2028, 2, 1);
+}
+
+void HistoryTest::periodStarts()
+{
+    QFETCH(QDate, day);
+    QFETCH(QDate, week);
+    QFETCH(QDate, month);
+    QCOMPARE(periodStart(day, ProgressPeriod::Week), week);
+    QCOMPARE(periodStart(day, ProgressPeriod::Month), month);
+}
+
+void HistoryTest::periodIndicesFoldLikeTheEvaluation_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    QTest::newRow("as trained") << QStringList{};
+    QTest::newRow("halves to even") << QStringList{QStringLiteral("UPDATE wtlx SET fsqz = 1"),
+                                                   QStringLiteral("UPDATE wt SET answer_count = 1 + id % 2")};
+    QTest::newRow("repeat count unknown")
+        << QStringList{QStringLiteral("UPDATE wt SET repeate_count = NULL WHERE id % 3 = 0")};
+    QTest::newRow("weight unknown") << QStringList{QStringLiteral("UPDATE wtlx SET fsqz = NULL WHERE id % 2 = 0")};
+    QTest::newRow("template gone") << QStringList{QStringLiteral("DELETE FROM wtlx WHERE id % 4 = 0")};
+    QTest::newRow("repeats without answers")
+        << QStringList{QStringLiteral("UPDATE wt SET answer_count = 0, repeate_count = 2 WHERE id % 2 = 0")};
+    QTest::newRow("more repeats than answers")
+        << QStringList{QStringLiteral("UPDATE wt SET repeate_count = answer_count + 3")};
+    QTest::newRow("times unreadable") << QStringList{QStringLiteral("UPDATE wt SET dotime = 'soon' WHERE id = 1")};
+}
+
+// One period holding every question gives the evaluation's indices, whatever
+// the file holds; and each month's questions give the month's.
+void HistoryTest::periodIndicesFoldLikeTheEvaluation()
+{
+    QFETCH(QStringList, changes);
+    trainOn(dataPath(), 12);
+    if (!changes.isEmpty())
+        runSql(dataPath(), changes);
+    Database db;
+    db.open(BuildConnectionString(dataPath()), Database::Untouched);
+    ThinkingIndices evaluation;
+    ComputeThinkingIndices(db, evaluation);
+    const QList<WeightedQuestion> questions = weightedAnsweredQuestions(db);
+    QCOMPARE(indicesOfQuestions(questions), evaluation);
+
+    // All questions were asked today: one month, the evaluation's.
+    const QList<PeriodIndices> months = indicesByPeriod(questions, ProgressPeriod::Month);
+    if (changes.join(u' ').contains(QStringLiteral("dotime")))
+        return;
+    QCOMPARE(months.size(), 1);
+    QCOMPARE(months.first().indices, evaluation);
+}
+
+void HistoryTest::reportShowsTheEvaluationsIndices()
+{
+    trainOn(dataPath(), 10);
+    const QString page = m_home->path() + QStringLiteral("/report.html");
+    QCOMPARE(runHistoryCommand(HistoryCommand::Report, page, dataPath()), 0);
+    const QString html = QString::fromUtf8(fileBytes(page));
+    const ThinkingIndices evaluation = evaluationOf(dataPath());
+    QVERIFY(evaluation.radioIndex > 0);
+    QCOMPARE(indicesInPage(html), evaluation);
+}
+
+// Nothing is loaded from elsewhere and nothing runs: no scripts, no links, no
+// external images or styles.
+void HistoryTest::reportIsSelfContained()
+{
+    trainOn(dataPath(), 5);
+    Database db;
+    db.open(BuildConnectionString(dataPath()), Database::Untouched);
+    const QString html = progressReportHtml(db, QDateTime(QDate(2026, 1, 1), QTime(8, 0)));
+    for (const char *forbidden : {"<script", "src=", "href=", "@import", "url(", "<link", "<iframe", "<object"})
+        QVERIFY2(!html.contains(QLatin1StringView(forbidden), Qt::CaseInsensitive), forbidden);
+    QCOMPARE(html.count(QStringLiteral("<svg")), 2);
+    QVERIFY(html.contains(QStringLiteral("@page{size:A4")));
+}
+
+void HistoryTest::axisMaximum_data()
+{
+    QTest::addColumn<double>("largest");
+    QTest::addColumn<double>("maximum");
+    QTest::newRow("nothing") << 0.0 << 1.0;
+    QTest::newRow("one") << 1.0 << 1.0;
+    QTest::newRow("just above one") << 1.5 << 2.0;
+    QTest::newRow("to five") << 3.0 << 5.0;
+    QTest::newRow("ten") << 10.0 << 10.0;
+    QTest::newRow("to twenty") << 11.0 << 20.0;
+    QTest::newRow("to a hundred") << 51.0 << 100.0;
+}
+
+void HistoryTest::axisMaximum()
+{
+    QFETCH(double, largest);
+    QFETCH(double, maximum);
+    QCOMPARE(::axisMaximum(largest), maximum);
+}
+
+// Debian's Chromium, headless, renders the page to a PNG and a PDF and gives
+// back its DOM, from which the indices are read again.
+void HistoryTest::reportRendersInChromium()
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty())
+        QSKIP("Chromium is not installed (scripts/install-deps.sh installs it)");
+    trainOn(dataPath(), 10);
+    const QString page = m_home->path() + QStringLiteral("/report.html");
+    QCOMPARE(runHistoryCommand(HistoryCommand::Report, page, dataPath()), 0);
+
+    const auto runChromium = [&](const QStringList &what, QByteArray &output) {
+        QTemporaryDir profile;
+        QProcess browser;
+        browser.start(chromium,
+                      QStringList{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                                  QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
+                                  QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
+                                  QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                                  QStringLiteral("--user-data-dir=") + profile.path()}
+                          + what + QStringList{QUrl::fromLocalFile(page).toString()});
+        if (!browser.waitForFinished(90000))
+            return false;
+        output = browser.readAllStandardOutput();
+        return browser.exitCode() == 0;
+    };
+    QByteArray dom;
+    QVERIFY(runChromium({QStringLiteral("--dump-dom")}, dom));
+    QCOMPARE(indicesInPage(QString::fromUtf8(dom)), evaluationOf(dataPath()));
+
+    const QString png = qEnvironmentVariable("ZORVEL_REPORT_PNG", m_home->path() + QStringLiteral("/report.png"));
+    const QString pdf = qEnvironmentVariable("ZORVEL_REPORT_PDF", m_home->path() + QStringLiteral("/report.pdf"));
+    QByteArray ignored;
+    QVERIFY(runChromium({QStringLiteral("--screenshot=") + png, QStringLiteral("--window-size=1000,1400")}, ignored));
+    QVERIFY(runChromium({QStringLiteral("--print-to-pdf=") + pdf, QStringLiteral("--no-pdf-header-footer")}, ignored));
+    QImage image(png);
+    QCOMPARE(image.size(), QSize(1000, 1400));
+    // Something besides the white page: text and the charts' lines.
+    int inked = 0;
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4)
+            inked += qGray(image.pixel(x, y)) < 200;
+    }
+    QVERIFY2(inked > 500, qPrintable(QString::number(inked)));
+    const QByteArray document = fileBytes(pdf);
+    QVERIFY(document.startsWith("%PDF-"));
+    // A4 pages: 595 by 842 points.
+    const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 59[45]\\.?\\d* 84[12]\\.?\\d*\\]"));
+    QVERIFY2(a4.match(QString::fromLatin1(document)).hasMatch(),
+             document.mid(document.indexOf("/MediaBox"), 40).constData());
+}
+
+void HistoryTest::commandsNeedNoDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "FILE" stands for the file written or read
+    QTest::addColumn<bool>("withHistory");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("backup") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote a copy");
+    QTest::newRow("export") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote the answers");
+    QTest::newRow("report") << QStringList{QStringLiteral("--report"), QStringLiteral("FILE")} << true << 0
+                            << QStringLiteral("Wrote the progress report");
+    QTest::newRow("no history") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << false << 1
+                                << QStringLiteral("There is no history");
+    QTest::newRow("two commands") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE"),
+                                                 QStringLiteral("--report"), QStringLiteral("FILE")}
+                                  << true << 1 << QStringLiteral("cannot be given together");
+    QTest::newRow("a folder as data") << QStringList{QStringLiteral("--data"), QStringLiteral("/"),
+                                                     QStringLiteral("--backup"), QStringLiteral("FILE")}
+                                      << true << 1 << QStringLiteral("is a folder");
+}
+
+// The real program, with no display at all, as from a script or over SSH.
+void HistoryTest::commandsNeedNoDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withHistory);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    if (withHistory)
+        trainOn(dataPath(), 3);
+    const QString file = m_home->path() + QStringLiteral("/out/written");
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    arguments.replaceInStrings(QStringLiteral("FILE"), file);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(variable));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZORVEL_PROGRAM), QStringList{QStringLiteral("--data"), dataPath()} + arguments);
+    QVERIFY(program.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == exitCode, qPrintable(output));
+    QVERIFY2(output.contains(says), qPrintable(output));
+    QCOMPARE(QFileInfo::exists(file), exitCode == 0);
+    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), exitCode == 0 ? 1 : 0);
+}
+
+QTEST_GUILESS_MAIN(HistoryTest)
+#include "tst_history.moc"

@@ -80,15 +80,21 @@ double medianOf(const Series &series, double Sample::*field)
     return median(values);
 }
 
-// One start of a program with the probe loaded.
-Sample measure(const QString &program, const QStringList &arguments, const QString &home)
+// A start in `home`, with the probe that reports the first frame loaded.
+QProcessEnvironment probeEnvironment(const QString &home)
 {
-    QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
     environment.remove(QStringLiteral("XDG_DATA_HOME"));
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FIRST_FRAME_PROBE));
-    child.setProcessEnvironment(environment);
+    return environment;
+}
+
+// One start of a program with the probe loaded.
+Sample measure(const QString &program, const QStringList &arguments, const QString &home)
+{
+    QProcess child;
+    child.setProcessEnvironment(probeEnvironment(home));
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const qint64 started = monotonicMs();
     child.start(program, arguments);
@@ -108,11 +114,7 @@ Sample measure(const QString &program, const QStringList &arguments, const QStri
 double instructionsToFirstFrame(const QString &program, const QStringList &arguments, const QString &home)
 {
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
-    environment.remove(QStringLiteral("XDG_DATA_HOME"));
-    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FIRST_FRAME_PROBE));
-    child.setProcessEnvironment(environment);
+    child.setProcessEnvironment(probeEnvironment(home));
     child.start(QStringLiteral("valgrind"), QStringList{QStringLiteral("--tool=callgrind"),
                                                        QStringLiteral("--callgrind-out-file=/dev/null"), program}
                                                 + arguments);

@@ -896,17 +896,7 @@ void MainWindowTest::damageFoundInTheBackgroundIsTold()
 {
     m_main.reset();
     const QString path = GetDatabasePath();
-    int hdRoot = 0;
-    {
-        Database db(QStringLiteral("before"));
-        OpenDatabase(db);
-        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
-    }
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
-    file.write(QByteArray(4096, '\xEE'));
-    file.close();
+    QVERIFY(DatabaseFixture::garbleRootPage(path, QStringLiteral("hd"))); // the disk garbles one page
     const QByteArray damaged = DatabaseFixture::fileBytes(path);
 
     MessageBoxes::clearShownTexts();

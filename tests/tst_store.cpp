@@ -643,17 +643,7 @@ void StoreTest::lockHeldPastTheTimeoutIsToldAsSuch()
 void StoreTest::damageFoundLaterStopsEveryWrite()
 {
     const QString path = GetDatabasePath();
-    int hdRoot = 0;
-    {
-        Database db(QStringLiteral("before"));
-        OpenDatabase(db);
-        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
-    }
-    QFile file(path); // the disk garbles one page
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
-    file.write(QByteArray(4096, '\xEE'));
-    file.close();
+    QVERIFY(DatabaseFixture::garbleRootPage(path, QStringLiteral("hd"))); // the disk garbles one page
 
     Database db;
     QVERIFY(OpenDatabase(db).isEmpty());
@@ -680,17 +670,7 @@ void StoreTest::damageFoundLaterStopsEveryWrite()
 void StoreTest::writesWaitForTheBackgroundCheck()
 {
     const QString path = GetDatabasePath();
-    int hdRoot = 0;
-    {
-        Database db(QStringLiteral("before"));
-        OpenDatabase(db);
-        hdRoot = db.statements().scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'hd'")).toInt();
-    }
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(qint64(hdRoot - 1) * 4096));
-    file.write(QByteArray(4096, '\xEE'));
-    file.close();
+    QVERIFY(DatabaseFixture::garbleRootPage(path, QStringLiteral("hd"))); // the disk garbles one page
     const QByteArray damaged = DatabaseFixture::fileBytes(path);
 
     Database db;

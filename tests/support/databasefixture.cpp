@@ -2,6 +2,7 @@
 #include "databasefixture.h"
 
 #include "store/database.h"
+#include "store/location.h"
 #include "store/statements.h"
 
 #include <QDir>
@@ -19,6 +20,22 @@ int count(Database &db, const QString &table, const QString &where, const QVaria
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
     return db.statements().scalar(sql, values).toInt();
+}
+
+bool garbleRootPage(const QString &path, const QString &table)
+{
+    int rootPage = 0;
+    {
+        Database db(QStringLiteral("garble"));
+        OpenDatabase(db, path);
+        rootPage = db.statements()
+                       .scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = ?"), {table})
+                       .toInt();
+    }
+    QFile file(path);
+    const qint64 pageSize = 4096;
+    return rootPage > 0 && file.open(QIODevice::ReadWrite) && file.seek((rootPage - 1) * pageSize) &&
+           file.write(QByteArray(pageSize, '\xEE')) == pageSize;
 }
 
 QString dump(Database &db)

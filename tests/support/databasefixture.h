@@ -21,6 +21,11 @@ QString dump(Database &db);
 QByteArray fileBytes(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes);
 
+// Overwrites the first page of `table` in the closed file at `path` with junk, as a
+// failing disk would, where opening the file reads nothing of it. Returns false
+// when the file cannot be written.
+bool garbleRootPage(const QString &path, const QString &table);
+
 // The names of the files in the folder of `path`, hidden ones included, sorted.
 QStringList filesBeside(const QString &path);
 

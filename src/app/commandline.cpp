@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "application.h"
+#include "parentconsole.h"
 
 #include <QCommandLineParser>
 
@@ -56,6 +57,7 @@ CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &
 
 int report(const CommandLineOutcome &outcome)
 {
+    useParentConsoleForOutput();
     std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
     return outcome.exitCode;

@@ -4,6 +4,7 @@
 #include "databaseerror.h"
 #include "displaypath.h"
 #include "fileheader.h"
+#include "newfilemove.h"
 #include "resultcode.h"
 #include "schema.h"
 #include "schemaversion.h"
@@ -18,9 +19,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <shlobj.h>
 #endif
 
 namespace {
@@ -74,19 +75,19 @@ void buildDatabaseFile(const QString &path, const std::function<void(const Datab
     creator.close();
 }
 
-// Makes a rename in the folder survive a power cut.
-void syncFolder(const QString &folder)
+#ifdef Q_OS_WIN
+// The shell's own lookup of the roaming application data folder, for the rare
+// process that was started without the APPDATA variable.
+QString roamingAppDataFromShell()
 {
-#ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
+    wchar_t *folder = nullptr;
+    QString path;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &folder)))
+        path = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
+    CoTaskMemFree(folder);
+    return path;
 }
+#endif
 
 QString setAsideName(const QString &log, const QString &stamp)
 {
@@ -113,11 +114,13 @@ StartupNotice setAsideNotice(const QStringList &names)
 QString GetAppDataFolder()
 {
 #ifdef Q_OS_WIN
-    const QString roaming = qEnvironmentVariable("APPDATA");
-    if (!roaming.isEmpty())
-        return QDir::cleanPath(QDir::fromNativeSeparators(roaming));
-#endif
+    QString roaming = qEnvironmentVariable("APPDATA");
+    if (roaming.isEmpty())
+        roaming = roamingAppDataFromShell();
+    return roaming.isEmpty() ? QString() : QDir::cleanPath(QDir::fromNativeSeparators(roaming));
+#else
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
 }
 
 QString databaseFileLocation()
@@ -171,13 +174,13 @@ void createDatabaseFile(const QString &path, const std::function<void(const Data
 
     // Another Zorvel may have created the file in the meantime; its file is as
     // good as ours, so ours is dropped with the temporary file.
-    if (file.rename(path)) {
+    QString moveError;
+    if (moveNewFileIntoPlace(temporaryPath, path, moveError)) {
         file.setAutoRemove(false);
-        syncFolder(folder);
         return;
     }
     if (!QFileInfo::exists(path))
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
+        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, moveError);
 }
 
 QStringList setAsideOrphanedLogs(const QString &path)

@@ -7,11 +7,18 @@
 
 set(zorvel_windows_dir ${CMAKE_CURRENT_LIST_DIR}/../packaging/windows)
 
-# Icon (made from src/app/icons by tools/make_ico.py) and version information
-enable_language(RC)
+# Icon (made from src/app/icons by tools/make_ico.py) and version information,
+# compiled on its own: the resource compiler takes none of the C++ flags.
 set(ZORVEL_ICO ${zorvel_windows_dir}/zorvel.ico)
+find_program(ZORVEL_WINDRES NAMES ${CMAKE_RC_COMPILER} x86_64-w64-mingw32-windres windres REQUIRED)
 configure_file(${zorvel_windows_dir}/zorvel.rc.in ${CMAKE_BINARY_DIR}/packaging/zorvel.rc @ONLY)
-target_sources(zorvel PRIVATE ${CMAKE_BINARY_DIR}/packaging/zorvel.rc)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o
+    COMMAND ${ZORVEL_WINDRES} -O coff ${CMAKE_BINARY_DIR}/packaging/zorvel.rc ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/zorvel.rc ${ZORVEL_ICO}
+    VERBATIM)
+add_custom_target(zorvel_resource DEPENDS ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o)
+add_dependencies(zorvel zorvel_resource)
+target_sources(zorvel PRIVATE ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o)
 
 # The Qt libraries Zorvel links, and the plugins it loads: the Windows platform,
 # the Vista style, the SQLite driver, and whichever image formats this Qt has.
@@ -46,6 +53,7 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
         message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
     endif()
+    file(REAL_PATH ${dll_path} dll_path)
     get_filename_component(dll_dir ${dll_path} DIRECTORY)
     list(APPEND ZORVEL_MINGW_RUNTIME_DIRS ${dll_dir})
     install(FILES ${dll_path} DESTINATION .)

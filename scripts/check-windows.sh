@@ -90,7 +90,20 @@ pid=$(xdotool getwindowpid "$main")
 [ -f "$data" ] || fail "no data file at $data"
 
 # Keys go to the focused window, through XTEST, as a keyboard's would.
-press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.3; shift; xdotool key "$@"; }
+press() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.3; shift; xdotool key "$@"; }
+# Closes a window by Alt+F4, or else by its close button (Tab to it, Enter).
+close_window() {
+    local keys
+    for keys in alt+F4 "Tab Return" "Tab Tab Return"; do
+        # shellcheck disable=SC2086
+        press "$1" $keys
+        for _ in $(seq 1 20); do
+            xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1 || return 0
+            sleep 0.1
+        done
+    done
+    return 1
+}
 
 # A question, and one answer pasted and accepted
 answer=剪刀
@@ -108,8 +121,7 @@ import -window "$main" "$build/wine-main-window.png" 2>/dev/null || true
 press "$main" ctrl+e
 evaluation=$(wait_window 评价 100) || fail "Ctrl+E did not open the evaluation window"
 step "a question started, an answer pasted, the evaluation opened"
-press "$evaluation" alt+F4
-sleep 1
+close_window "$evaluation" 评价 || fail "the evaluation window did not close"
 
 # A second start ends at once and brings the first to the front: the focus,
 # put on the root window first, is on Zorvel's window afterwards.

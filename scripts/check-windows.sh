@@ -161,9 +161,11 @@ first_frame() {
         sleep 0.05
     done
     ms=$(($(milliseconds) - started))
-    kill "$pid" 2>/dev/null || true
+    [ -n "$id" ] && press "$id" alt+F4 >/dev/null 2>&1
+    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    wineserver -w
+    wineserver -w # each start from the same state: Wine itself not running
     [ -n "$id" ] || fail "$1 showed no window"
     echo "$ms"
 }

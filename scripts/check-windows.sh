@@ -69,7 +69,7 @@ wait_window() {
 }
 milliseconds() { echo $(($(date +%s%N) / 1000000)); }
 
-user_dir=$WINEPREFIX/drive_c/users/$USER
+user_dir=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
 [ -d "$user_dir" ] || user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
 installed=$user_dir/AppData/Local/Programs/Zorvel
 shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zorvel.lnk"

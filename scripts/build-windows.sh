@@ -131,7 +131,6 @@ $qt_only && exit 0
 # Its tests run under Wine: `ctest` in build-windows/ starts each through it
 # (scripts/check-windows.sh sets up the Wine prefix and the display).
 build_dir=$source_root/build-windows
-export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-$(command -v ccache || true)}
 "$qt_prefix/bin/qt-cmake" -G Ninja -S "$source_root" -B "$build_dir" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -104,6 +104,11 @@ build_qt() {
     rm -rf "$work/qtbase" "$work/qt-build"
     mkdir -p "$work/qtbase"
     tar -xf "$qt_tarball" -C "$work/qtbase" --strip-components=1
+    # Qt 6.4.2 builds its DirectWrite font database into Qt Gui only together with
+    # Direct2D, which is off, yet the Windows platform plugin refers to it whenever
+    # DirectWrite 3 is there: the plugin keeps to GDI fonts, its default anyway.
+    sed -i 's|#if QT_CONFIG(directwrite3)|#if 0 // QT_CONFIG(directwrite3): no DirectWrite font database without Direct2D|' \
+        "$work/qtbase/src/plugins/platforms/windows/qwindowsintegration.cpp"
     mkdir -p "$qt_cache/toolchain"
     cp cmake/mingw-w64-x86_64.cmake "$qt_cache/toolchain/"
     cmake -G Ninja -S "$work/qtbase" -B "$work/qt-build" \

@@ -157,28 +157,33 @@ void createDatabaseFile(const QString &path, const std::function<void(const Data
     if (!QFileInfo(folder).isWritable())
         throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::readOnly, path, QString());
 
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
-    if (!file.open())
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
-    file.close();
-    const QString temporaryPath = file.fileName();
+    // Only the unique name is taken from QTemporaryFile: it keeps its file open
+    // until it is destroyed, and Windows lets nobody move an open file.
+    QString temporaryPath;
+    {
+        QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
+        file.setAutoRemove(false);
+        if (!file.open())
+            throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
+        temporaryPath = file.fileName();
+    }
 
     try {
         buildDatabaseFile(temporaryPath, populate);
         checkComplete(temporaryPath);
     } catch (const DatabaseError &error) {
+        QFile::remove(temporaryPath);
         removeLogsOf(temporaryPath);
         throw StoreFailure::fromEngine(StoreFailure::Creating, error.resultCode(), path,
                                        error.engineText().isEmpty() ? error.summary() : error.engineText());
     }
 
     // Another Zorvel may have created the file in the meantime; its file is as
-    // good as ours, so ours is dropped with the temporary file.
+    // good as ours, so ours is dropped.
     QString moveError;
-    if (moveNewFileIntoPlace(temporaryPath, path, moveError)) {
-        file.setAutoRemove(false);
+    if (moveNewFileIntoPlace(temporaryPath, path, moveError))
         return;
-    }
+    QFile::remove(temporaryPath);
     if (!QFileInfo::exists(path))
         throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, moveError);
 }

@@ -287,7 +287,8 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
         child.waitForFinished(fromScratch ? moments.RandomInRange(0, 120) : moments.RandomInRange(30, 600));
         child.kill();
         QVERIFY(child.waitForFinished(10000));
-        const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        // Windows ends the child's lines with \r\n.
+        const QString output = QString::fromUtf8(child.readAllStandardOutput()).remove(u'\r');
         QVERIFY2(!output.contains(QStringLiteral("failed")), qPrintable(output));
         const QRegularExpressionMatch lastReport =
             QRegularExpression(QStringLiteral("accepted (\\d+)\\n(?!.*accepted)"), QRegularExpression::DotMatchesEverythingOption)

@@ -137,7 +137,7 @@ $qt_only && exit 0
 # (scripts/check-windows.sh sets up the Wine prefix and the display).
 build_dir=$source_root/build-windows
 "$qt_prefix/bin/qt-cmake" -G Ninja -S "$source_root" -B "$build_dir" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR="$source_root/scripts/wine-test.sh" >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"
 (cd "$build_dir" && cpack >/dev/null)
 for package in "$build_dir"/zorvel-*-windows-x64.zip "$build_dir"/zorvel-*-windows-x64.exe; do

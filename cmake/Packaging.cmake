@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installation layout and the Debian package.
+# Installation layout and the Debian package; on Windows, the portable zip and
+# the installer (cmake/Windows.cmake).
 #
 #   cmake --install build --prefix /usr       installs Zorvel
 #   cd build && cpack -G DEB                   makes zorvel_<version>_<arch>.deb
@@ -42,8 +43,14 @@ endfunction()
 set(zorvel_packaging_dir ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 set(zorvel_icon_dir ${CMAKE_CURRENT_LIST_DIR}/../src/app/icons)
 
+# On Windows, zorvel.exe stands at the top of its folder, with what it loads.
+if(WIN32)
+    set(zorvel_program_dir .)
+else()
+    set(zorvel_program_dir ${CMAKE_INSTALL_BINDIR})
+endif()
 install(TARGETS zorvel
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+    RUNTIME DESTINATION ${zorvel_program_dir}
     BUNDLE DESTINATION .)
 
 if(UNIX AND NOT APPLE)
@@ -121,8 +128,13 @@ thinking indices computed from the whole history.
 
 The user interface is in Chinese.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_LIST_DIR}/../LICENSE)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+if(WIN32)
+    # Windows.cmake strips what it installs, with the cross toolchain's strip.
+    include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
+else()
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZORVEL_PACKAGE_MAINTAINER})

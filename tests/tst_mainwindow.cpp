@@ -193,7 +193,9 @@ void MainWindowTest::controlLayout()
         QCOMPARE(label->text(), text);
     if (qobject_cast<QLabel *>(widget) || qobject_cast<QLineEdit *>(widget)) {
         QCOMPARE(widget->font().pixelSize(), 14);
+#ifndef Q_OS_WIN // SimSun itself on Windows, a CJK face in its place elsewhere
         QVERIFY(QFontInfo(widget->font()).family().contains(QStringLiteral("CJK")));
+#endif
     }
 }
 

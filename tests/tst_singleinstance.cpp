@@ -118,6 +118,9 @@ void SingleInstanceTest::otherDataFilesDoNotMeet()
     QCOMPARE(other.claim(0ms), SingleInstance::First);
     QVERIFY(SingleInstance::lockFilePath(path) != SingleInstance::lockFilePath(databaseFileLocation()));
     // The same file, named through a link to its folder, is the same.
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut (.lnk) on Windows, which the file system does not follow");
+#endif
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     const QString link = m_home->path() + QStringLiteral("/link");
     QVERIFY(QFile::link(QFileInfo(path).path(), link));

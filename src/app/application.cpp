@@ -16,12 +16,15 @@
 
 void installFontSubstitutions()
 {
+    // SimSun and Arial are Windows' own fonts; there the system's choice stands.
+#ifndef Q_OS_WIN
     const QStringList songFaces{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
                                 QStringLiteral("Songti SC"), QStringLiteral("SimSun")};
     QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
     QFont::insertSubstitutions(QStringLiteral("宋体"), songFaces);
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
+#endif
 }
 
 namespace {

@@ -6,8 +6,9 @@ class QString;
 
 // Names, icon, fonts, palette and Qt's translation of the program, set once
 // before the first window.
-// The windows ask for SimSun and Arial; where those are missing, a Song-style
-// CJK face and a metric-compatible sans take their place.
+// The windows ask for SimSun and Arial; where those are missing (anywhere but on
+// Windows, where they belong to the system), a Song-style CJK face and a
+// metric-compatible sans take their place.
 void configureApplication(QApplication &app);
 
 // The font substitutions alone, for tests and tools that render windows.

@@ -3,6 +3,7 @@
 
 #include "application.h"
 #include "historycommands.h"
+#include "parentconsole.h"
 
 #include "store/location.h"
 
@@ -67,6 +68,7 @@ CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &
 
 int report(const CommandLineOutcome &outcome)
 {
+    useParentConsoleForOutput();
     std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
     return outcome.exitCode;

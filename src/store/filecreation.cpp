@@ -7,6 +7,7 @@
 #include "fileheader.h"
 #include "location.h"
 #include "logsetaside.h"
+#include "newfilemove.h"
 #include "schema.h"
 #include "storefailure.h"
 #include "transaction.h"
@@ -16,10 +17,6 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -70,20 +67,6 @@ void buildDatabaseFile(const QString &path, const std::function<void(Database &)
     creator.close();
 }
 
-// Makes a rename in the folder survive a power cut.
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
-
 bool isLetterOrDigit(QChar c)
 {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
@@ -105,30 +88,35 @@ void createDatabaseFile(const QString &path, const std::function<void(Database &
     if (!QFileInfo(folder).isWritable())
         throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::readOnly, path, QString());
 
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
-    if (!file.open())
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
-    file.close();
-    const QString temporaryPath = file.fileName();
+    // Only the unique name is taken from QTemporaryFile: it keeps its file open
+    // until it is destroyed, and Windows lets nobody move an open file.
+    QString temporaryPath;
+    {
+        QTemporaryFile file(path + QStringLiteral(".XXXXXX.part"));
+        file.setAutoRemove(false);
+        if (!file.open())
+            throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
+        temporaryPath = file.fileName();
+    }
 
     try {
         buildDatabaseFile(temporaryPath, populate);
         checkComplete(temporaryPath);
     } catch (const DatabaseError &error) {
+        QFile::remove(temporaryPath);
         removeLogsOf(temporaryPath);
         throw StoreFailure::fromEngine(StoreFailure::Creating, error.resultCode(), path,
                                        error.engineText().isEmpty() ? error.summary() : error.engineText());
     }
 
     // Another Zorvel may have created the file in the meantime; its file is as
-    // good as ours, so ours is dropped with the temporary file.
-    if (file.rename(path)) {
-        file.setAutoRemove(false);
-        syncFolder(folder);
+    // good as ours, so ours is dropped.
+    QString moveError;
+    if (moveNewFileIntoPlace(temporaryPath, path, moveError))
         return;
-    }
+    QFile::remove(temporaryPath);
     if (!QFileInfo::exists(path))
-        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, file.errorString());
+        throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::ioError, path, moveError);
 }
 
 bool isOwnPartFileName(const QString &name, const QString &databaseName)

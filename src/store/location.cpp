@@ -13,22 +13,43 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <shlobj.h>
+#endif
+
 namespace {
 
 const QString dataFolderName = QStringLiteral("Zorvel");
 const QString databaseFileName = QStringLiteral("Zorvel.mdb");
 constexpr int busyTimeoutMs = 10000;
 
+#ifdef Q_OS_WIN
+// The shell's own lookup of the roaming application data folder, for the rare
+// process that was started without the APPDATA variable.
+QString roamingAppDataFromShell()
+{
+    wchar_t *folder = nullptr;
+    QString path;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &folder)))
+        path = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
+    CoTaskMemFree(folder);
+    return path;
+}
+#endif
+
 } // namespace
 
 QString GetAppDataFolder()
 {
 #ifdef Q_OS_WIN
-    const QString roaming = qEnvironmentVariable("APPDATA");
-    if (!roaming.isEmpty())
-        return QDir::cleanPath(QDir::fromNativeSeparators(roaming));
-#endif
+    QString roaming = qEnvironmentVariable("APPDATA");
+    if (roaming.isEmpty())
+        roaming = roamingAppDataFromShell();
+    return roaming.isEmpty() ? QString() : QDir::cleanPath(QDir::fromNativeSeparators(roaming));
+#else
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
 }
 
 QString databaseFileLocation()

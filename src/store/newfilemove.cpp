@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "newfilemove.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+
+QString systemMessage(DWORD code)
+{
+    wchar_t *buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+    QString text = length > 0 ? QString::fromWCharArray(buffer, int(length)).trimmed()
+                              : QStringLiteral("Windows error %1").arg(code);
+    LocalFree(buffer);
+    return text;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING an existing target is never replaced; the
+// write-through flag returns only once the move is on the disk.
+bool moveWrittenThrough(const QString &from, const QString &to, QString &error)
+{
+    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
+    const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        return true;
+    error = systemMessage(GetLastError());
+    return false;
+}
+
+#else
+
+void syncFolder(const QString &folder)
+{
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+#endif
+
+} // namespace
+
+bool moveNewFileIntoPlace(const QString &from, const QString &to, QString &error)
+{
+#ifdef Q_OS_WIN
+    return moveWrittenThrough(from, to, error);
+#else
+    // QFile::rename refuses an existing target.
+    QFile file(from);
+    if (!file.rename(to)) {
+        error = file.errorString();
+        return false;
+    }
+    syncFolder(QFileInfo(to).absolutePath());
+    return true;
+#endif
+}

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// Gives a finished file its final name in the same folder, so that the rename
+// survives a power cut: on Windows the move is written through to the disk; on
+// POSIX systems the folder is flushed after the rename (a Windows folder cannot
+// be flushed).
+//
+// Never replaces a file that is already at `to`. Fails, leaving both files as
+// they are, when `to` exists, and on Windows also while another handle holds
+// either file open without sharing its deletion (SQLite's files, for one).
+// Returns whether the file was moved; `error` then says why not.
+bool moveNewFileIntoPlace(const QString &from, const QString &to, QString &error);

@@ -189,6 +189,9 @@ void SingleInstanceTest::junkNeverLocksTheUserOut()
 
 void SingleInstanceTest::lockAndSocketAreTheUsersAlone()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows guards the files by their folder's access list, and the pipe by its user");
+#endif
     const QString path = databaseFileLocation();
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QFile older(SingleInstance::lockFilePath(path)); // left world-readable by an earlier version
@@ -293,7 +296,9 @@ void SingleInstanceTest::programStartsOncePerDataFile()
     QProcess *first = startProgram();
     QVERIFY(first->waitForStarted(10000));
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(leftover), 20000); // the first has started clean
-    QVERIFY(QFileInfo::exists(socket));
+#ifndef Q_OS_WIN
+    QVERIFY(QFileInfo::exists(socket)); // a named pipe on Windows, not a file
+#endif
     QVERIFY(QFile(leftover).open(QIODevice::WriteOnly));
 
     QProcess *later = startProgram();

@@ -339,6 +339,10 @@ void StoreTest::badFileIsLeftAsItWas()
     QFETCH(QString, told);
     const QString path = GetDatabasePath();
     const QString leftover = path + QStringLiteral(".a1B2c3.part");
+#ifdef Q_OS_WIN
+    if (kind.contains("link"))
+        QSKIP("QFile::link makes a shortcut on Windows, which no open follows");
+#endif
     writeBadFile(kind, path);
     if (QTest::currentTestFailed())
         return;
@@ -402,6 +406,9 @@ void StoreTest::overLongPathIsNamedAsTheCause_data()
 // file it is built in) is named as the cause; one byte less, and the file is made.
 void StoreTest::overLongPathIsNamedAsTheCause()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows limits the folder's own path (MAX_PATH) before SQLite's limit is reached");
+#endif
     QFETCH(int, spare);
     const QString fixed = m_home->path() + QStringLiteral("/d/Zorvel/Zorvel.mdb");
     const qint64 fill = longestDatabasePath() + spare - databasePathLength(fixed);

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
+#include <QCryptographicHash>
+
 #include <windows.h>
 #else
 #include <cerrno>
@@ -15,6 +17,29 @@
 #endif
 
 #ifdef Q_OS_WIN
+
+namespace {
+
+// Where something else lies at the lock file's path, a named mutex of the
+// user's session stands in for it: every start on the same file meets it, and
+// it goes when the process that holds it ends.
+FileLock::Outcome lockByName(const QString &path, void *&handle)
+{
+    const QByteArray key = QFileInfo(path).absoluteFilePath().toLower().toUtf8();
+    const QString name = QStringLiteral("Local\\zorvel-")
+        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
+    if (!mutex)
+        return FileLock::Unusable;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return FileLock::HeldElsewhere;
+    }
+    handle = mutex;
+    return FileLock::Locked;
+}
+
+} // namespace
 
 FileLock::FileLock(const QString &path) : m_path(path)
 {
@@ -36,7 +61,7 @@ FileLock::Outcome FileLock::tryLock()
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return Unusable;
+        return lockByName(m_path, m_handle);
     OVERLAPPED whole = {};
     if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
         const DWORD error = GetLastError();

@@ -58,10 +58,12 @@ int remainingMs(const QDeadlineTimer &deadline, int atMost)
     return int(std::clamp<qint64>(deadline.remainingTime(), 1, atMost));
 }
 
+#ifndef Q_OS_WIN
 bool fitsSocketPath(const QString &path)
 {
     return !path.isEmpty() && QFile::encodeName(path).size() <= longestSocketPath;
 }
+#endif
 
 #ifdef Q_OS_WIN
 // The security identifier of the user a process runs as, as bytes; empty when

@@ -115,9 +115,10 @@ double instructionsToFirstFrame(const QString &program, const QStringList &argum
 {
     QProcess child;
     child.setProcessEnvironment(probeEnvironment(home));
-    child.start(QStringLiteral("valgrind"), QStringList{QStringLiteral("--tool=callgrind"),
-                                                       QStringLiteral("--callgrind-out-file=/dev/null"), program}
-                                                + arguments);
+    child.start(
+        QStringLiteral("valgrind"),
+        QStringList{QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=/dev/null"), program}
+            + arguments);
     if (!child.waitForFinished(300000))
         child.kill();
     // "==1234== Collected : 91123456"
@@ -162,8 +163,7 @@ void printChanges(const QList<Series> &all)
             return formatted(100.0 * (medianOf(all[i + 1], field) - before) / before, 1) + QStringLiteral(" %");
         };
         out << "| " << all[i].name.mid(8) << " | " << change(&Sample::startMs) << " | " << change(&Sample::cpuMs)
-            << " | " << change(&Sample::peakMb)
-            << " | " << change(&Sample::residentMb) << " |\n";
+            << " | " << change(&Sample::peakMb) << " | " << change(&Sample::residentMb) << " |\n";
     }
 }
 
@@ -173,9 +173,9 @@ int printInstructions(const QString &self, const QString &before, const QString 
 {
     QTemporaryDir beforeHome, afterHome, firstBefore, firstAfter;
     QList<std::pair<QString, double>> rows;
-    rows.append({QStringLiteral("the window with one Chinese label"),
-                 instructionsToFirstFrame(self, {QStringLiteral("--child"), QStringLiteral("bare-text")},
-                                          afterHome.path())});
+    rows.append(
+        {QStringLiteral("the window with one Chinese label"),
+         instructionsToFirstFrame(self, {QStringLiteral("--child"), QStringLiteral("bare-text")}, afterHome.path())});
     for (const auto &[name, program, home, first] :
          {std::tuple{QStringLiteral("before"), before, beforeHome.path(), firstBefore.path()},
           std::tuple{QStringLiteral("after"), after, afterHome.path(), firstAfter.path()}}) {
@@ -228,7 +228,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < samples; ++i) {
         QTemporaryDir firstHome1, firstHome2;
         bare.samples.append(measure(self, {QStringLiteral("--child"), QStringLiteral("bare")}, afterHome.path()));
-        bareText.samples.append(measure(self, {QStringLiteral("--child"), QStringLiteral("bare-text")}, afterHome.path()));
+        bareText.samples.append(
+            measure(self, {QStringLiteral("--child"), QStringLiteral("bare-text")}, afterHome.path()));
         // The two builds take turns at going first, so that a drift of the machine
         // falls on both alike.
         const bool beforeGoesFirst = i % 2 == 0;

@@ -26,8 +26,8 @@ namespace {
 QHash<QString, QString> summaryOf(const QString &output)
 {
     QHash<QString, QString> fields;
-    const QRegularExpressionMatch line = QRegularExpression(QStringLiteral("^summary (.*)$"),
-                                                            QRegularExpression::MultilineOption).match(output);
+    const QRegularExpressionMatch line =
+        QRegularExpression(QStringLiteral("^summary (.*)$"), QRegularExpression::MultilineOption).match(output);
     for (const QString &field : line.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
         fields.insert(field.section(QLatin1Char('='), 0, 0), field.section(QLatin1Char('='), 1));
     return fields;
@@ -54,7 +54,8 @@ int main(int argc, char *argv[])
                            QString::number(seconds), QStringLiteral("--wait-for-go")});
     }
     for (auto &writer : writers) {
-        while (!writer->canReadLine() && writer->waitForReadyRead(30000)) { }
+        while (!writer->canReadLine() && writer->waitForReadyRead(30000)) {
+        }
         if (writer->readLine().trimmed() != "ready") {
             out << "a writer did not start: " << writer->readAllStandardError() << Qt::endl;
             return 1;
@@ -88,10 +89,12 @@ int main(int argc, char *argv[])
     OpenDatabase(db);
     const int stored = DatabaseFixture::count(db, QStringLiteral("hd"));
     const int miscounted = DatabaseFixture::count(
-        db, QStringLiteral("wt"), QStringLiteral("coalesce(answer_count, 0) <> (SELECT count(*) FROM hd WHERE hd.wtid = wt.id)"));
+        db, QStringLiteral("wt"),
+        QStringLiteral("coalesce(answer_count, 0) <> (SELECT count(*) FROM hd WHERE hd.wtid = wt.id)"));
     out << "two writers for " << seconds << " s: " << commands << " commands, " << failed << " failed ("
         << QString::number(commands ? 100.0 * failed / commands : 0, 'f', 2) << " %)" << Qt::endl;
-    out << "answers: " << accepted << " accepted, " << stored << " in the file, " << accepted - stored << " lost" << Qt::endl;
+    out << "answers: " << accepted << " accepted, " << stored << " in the file, " << accepted - stored << " lost"
+        << Qt::endl;
     out << "slowest command: " << QString::number(slowestMs, 'f', 1) << " ms" << Qt::endl;
     out << "file: integrity " << db.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString() << ", "
         << miscounted << " questions whose answer count disagrees with their answers" << Qt::endl;

@@ -70,10 +70,12 @@ QStringList buildBenchHistory(Database &db, const BenchHistory &size, int freshW
 
     Transaction transaction(db);
     // Word numbers from 10,000 on stay clear of the short words used below.
-    insertMany(db, QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), grownWords,
-               [&](int i) { return QVariantList{1 + i % 4, wordNumber(characters, 10000 + i)}; });
-    insertMany(db, QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime, answer_count, score,"
-                                  " repeate_count) VALUES (?, '', '', '2026-01-01 08:00:00', ?, ?, ?)"),
+    insertMany(db, QStringLiteral("INSERT INTO ci (cxid, name) VALUES (?, ?)"), grownWords, [&](int i) {
+        return QVariantList{1 + i % 4, wordNumber(characters, 10000 + i)};
+    });
+    insertMany(db,
+               QStringLiteral("INSERT INTO wt (wtlxid, match_word, keyword, dotime, answer_count, score,"
+                              " repeate_count) VALUES (?, '', '', '2026-01-01 08:00:00', ?, ?, ?)"),
                size.questions, [&](int i) {
                    const int answers = size.answers / size.questions;
                    return QVariantList{1 + i % 23, answers, 3 * answers, answers / 3};

@@ -25,7 +25,11 @@ qint64 statusKilobytes(const QByteArray &status, const QByteArray &field)
     if (start < 0)
         return 0;
     const qsizetype end = status.indexOf('\n', start);
-    return status.mid(start + field.size() + 1, end - start - field.size() - 1).trimmed().split(' ').value(0).toLongLong();
+    return status.mid(start + field.size() + 1, end - start - field.size() - 1)
+        .trimmed()
+        .split(' ')
+        .value(0)
+        .toLongLong();
 }
 
 // CPU time the whole process has used, which other load on the machine hardly

@@ -206,8 +206,9 @@ void AboutWindowTest::closeButtonHasFocusAndKeyboardOrder()
         order.append(QApplication::focusWidget()->objectName());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(order, (QStringList{QStringLiteral("Button1"), QStringLiteral("Memo1"), QStringLiteral("Memo2"),
-                                 QStringLiteral("Memo3")}));
+    QCOMPARE(order,
+             (QStringList{QStringLiteral("Button1"), QStringLiteral("Memo1"), QStringLiteral("Memo2"),
+                          QStringLiteral("Memo3")}));
     QCOMPARE(QApplication::focusWidget(), closeButton(window));
 }
 
@@ -235,7 +236,8 @@ void AboutWindowTest::openerCentresOverParentEachTime()
         QPoint centre;
         openAboutWindow(&mainWindow, [&](TfrmAbout &window) { centre = window.frameGeometry().center(); });
         const QPoint offset = centre - mainWindow.frameGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 }
 
@@ -256,9 +258,8 @@ void AboutWindowTest::openerFreesTheWindowAndForgetsTypedText()
     QVERIFY(first.isNull());
 
     QString textOnReopening;
-    openAboutWindow(&mainWindow, [&](TfrmAbout &window) {
-        textOnReopening = memo(window, QStringLiteral("Memo1"))->toPlainText();
-    });
+    openAboutWindow(&mainWindow,
+                    [&](TfrmAbout &window) { textOnReopening = memo(window, QStringLiteral("Memo1"))->toPlainText(); });
     QVERIFY(textOnReopening.startsWith(QStringLiteral("本工具是用于")));
     QVERIFY(!textOnReopening.contains(QStringLiteral("typed")));
 }

@@ -76,7 +76,8 @@ QPalette paletteOf(const QString &what, TestableMainWindow &main)
         return box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->palette();
     }
     if (what == QStringLiteral("context menu")) {
-        std::unique_ptr<QMenu> menu(main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(
+            main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
         return menu->palette();
     }
     if (what == QStringLiteral("label"))
@@ -174,7 +175,8 @@ void ApplicationTest::qtTextsAreChinese()
         QSKIP("Qt's Chinese translation is not installed");
     TemporaryHome home;
     TestableMainWindow main;
-    std::unique_ptr<QMenu> menu(main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
+    std::unique_ptr<QMenu> menu(
+        main.window.findChild<QLineEdit *>(QStringLiteral("edAnswer"))->createStandardContextMenu());
     QStringList texts;
     for (const QAction *action : menu->actions()) {
         if (!action->isSeparator())
@@ -213,10 +215,12 @@ void ApplicationTest::confirmationBoxesKeepTheirTexts()
              << QString::number(box->defaultButton() == box->button(QMessageBox::Yes));
         box->button(QMessageBox::Cancel)->click();
     });
-    const bool confirmed = which == 0 ? MessageBoxes::confirmNewQuestion(nullptr) : MessageBoxes::confirmClearAll(nullptr);
+    const bool confirmed = which == 0 ? MessageBoxes::confirmNewQuestion(nullptr)
+                                      : MessageBoxes::confirmClearAll(nullptr);
     QVERIFY(!confirmed);
-    QCOMPARE(seen, (QStringList{title, QString::number(icon), text, QStringLiteral("&Yes"), QStringLiteral("Cancel"),
-                                QStringLiteral("1")}));
+    QCOMPARE(seen,
+             (QStringList{title, QString::number(icon), text, QStringLiteral("&Yes"), QStringLiteral("Cancel"),
+                          QStringLiteral("1")}));
 }
 
 void ApplicationTest::commandLine_data()

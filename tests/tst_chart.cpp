@@ -52,8 +52,8 @@ Q_DECLARE_METATYPE(BarPlacement)
 namespace {
 
 const QRgb kMarkYellow = qRgb(255, 255, 128);
-const QStringList kIndexLabels{QStringLiteral("思考守旧值"), QStringLiteral("联想发现值"),
-                               QStringLiteral("思维发散值"), QStringLiteral("头脑发热值")};
+const QStringList kIndexLabels{QStringLiteral("思考守旧值"), QStringLiteral("联想发现值"), QStringLiteral("思维发散值"),
+                               QStringLiteral("头脑发热值")};
 
 // A chart set up as the evaluation window lays it out, holding one bar per value.
 std::unique_ptr<Chart> evaluationChart(const QList<double> &values, const QStringList &labels = kIndexLabels)
@@ -198,7 +198,8 @@ void ChartTest::niceScaleIsRoundAndTight()
             const double count = scale.maximum / scale.step;
             const QByteArray where = QByteArray::number(largest) + " in " + QByteArray::number(steps);
             QVERIFY2(qFuzzyCompare(mantissa, 1) || qFuzzyCompare(mantissa, 2) || qFuzzyCompare(mantissa, 5)
-                         || qFuzzyCompare(mantissa, 10), where);
+                         || qFuzzyCompare(mantissa, 10),
+                     where);
             QVERIFY2(std::abs(count - std::round(count)) < 1e-9 && std::round(count) <= steps, where);
             QVERIFY2(scale.maximum >= largest * (1 - 1e-9), where);
             QVERIFY2(scale.maximum - scale.step < largest, where);
@@ -316,12 +317,23 @@ void ChartTest::propertiesAreSettableByName()
 {
     const QColor red(Qt::red);
     const QList<std::pair<const char *, QVariant>> settings{
-        {"title", QStringLiteral("思维评价")}, {"titleColor", red}, {"gradientTopColor", red},
-        {"gradientBottomColor", red}, {"panelColor", red}, {"gradientVisible", false}, {"view3D", false},
-        {"depthPercent", 30}, {"legendVisible", true}, {"bottomAxisTitle", QStringLiteral("x")},
-        {"leftAxisTitle", QStringLiteral("y")}, {"bottomAxisLabelsVisible", false},
-        {"leftAxisLabelsVisible", true}, {"leftAxisMinorTickLength", 5},
-        {"labelFontFamily", QStringLiteral("SimSun")}, {"labelFontPixelSize", 20}, {"backWallFilled", true},
+        {"title", QStringLiteral("思维评价")},
+        {"titleColor", red},
+        {"gradientTopColor", red},
+        {"gradientBottomColor", red},
+        {"panelColor", red},
+        {"gradientVisible", false},
+        {"view3D", false},
+        {"depthPercent", 30},
+        {"legendVisible", true},
+        {"bottomAxisTitle", QStringLiteral("x")},
+        {"leftAxisTitle", QStringLiteral("y")},
+        {"bottomAxisLabelsVisible", false},
+        {"leftAxisLabelsVisible", true},
+        {"leftAxisMinorTickLength", 5},
+        {"labelFontFamily", QStringLiteral("SimSun")},
+        {"labelFontPixelSize", 20},
+        {"backWallFilled", true},
         {"backWallColor", red},
     };
     Chart chart;

@@ -100,7 +100,8 @@ void CloseButtonDialogTest::centredOverAWindowAndOnTheScreen()
         dialog.centerOver(mainWindow);
         dialog.show();
         const QPoint offset = dialog.frameGeometry().center() - mainWindow.frameGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
     SampleDialog dialog;

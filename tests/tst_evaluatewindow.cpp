@@ -259,8 +259,7 @@ void EvaluateWindowTest::openerComputesAfreshAndFreesTheWindow()
 
     storeHistory();
     QList<double> secondValues;
-    openEvaluateWindow(*m_db, &mainWindow,
-                       [&](TfrmEvaluate &window) { secondValues = values(*indexSeries(window)); });
+    openEvaluateWindow(*m_db, &mainWindow, [&](TfrmEvaluate &window) { secondValues = values(*indexSeries(window)); });
     QCOMPARE(secondValues, (QList<double>{4, 3, 6, 5}));
 }
 

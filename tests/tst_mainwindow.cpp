@@ -379,8 +379,7 @@ void MainWindowTest::scrollBarStatesAndPaneAgreement()
     // Both panes show the same lines, each line whole.
     const auto shown = [&] {
         const QList<int> lines = shownLines(left, false);
-        return lines == shownLines(left, true) && lines == shownLines(right, false)
-                && lines == shownLines(right, true)
+        return lines == shownLines(left, true) && lines == shownLines(right, false) && lines == shownLines(right, true)
             ? lines
             : QList<int>{-1};
     };
@@ -491,15 +490,19 @@ void MainWindowTest::answerBoxByteLimit_data()
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("8 Chinese characters fit") << QString() << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
-    QTest::newRow("a ninth is refused") << QStringLiteral("一二三四五六七八") << QStringLiteral("九") << QStringLiteral("一二三四五六七八");
-    QTest::newRow("16 ASCII fit, 17th refused") << QString() << QStringLiteral("abcdefghijklmnopq") << QStringLiteral("abcdefghijklmnop");
-    QTest::newRow("a byte left is not enough for a Chinese character") << QStringLiteral("abcdefghijklmno") << QStringLiteral("字")
-                                                                      << QStringLiteral("abcdefghijklmno");
-    QTest::newRow("unencodable characters count one byte") << QString() << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀")
-                                                          << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
-    QTest::newRow("invisible characters count one byte") << QString() << QStringLiteral("中") + QString(60, QChar(0x200B))
-                                                        << QStringLiteral("中") + QString(14, QChar(0x200B));
+    QTest::newRow("8 Chinese characters fit")
+        << QString() << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
+    QTest::newRow("a ninth is refused") << QStringLiteral("一二三四五六七八") << QStringLiteral("九")
+                                        << QStringLiteral("一二三四五六七八");
+    QTest::newRow("16 ASCII fit, 17th refused")
+        << QString() << QStringLiteral("abcdefghijklmnopq") << QStringLiteral("abcdefghijklmnop");
+    QTest::newRow("a byte left is not enough for a Chinese character")
+        << QStringLiteral("abcdefghijklmno") << QStringLiteral("字") << QStringLiteral("abcdefghijklmno");
+    QTest::newRow("unencodable characters count one byte")
+        << QString() << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀") << QStringLiteral("😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
+    QTest::newRow("invisible characters count one byte")
+        << QString() << QStringLiteral("中") + QString(60, QChar(0x200B))
+        << QStringLiteral("中") + QString(14, QChar(0x200B));
 }
 
 void MainWindowTest::answerBoxByteLimit()
@@ -608,14 +611,15 @@ void MainWindowTest::commandKeys_data()
                             << QStringLiteral("window 评价") << typed << 1;
     QTest::newRow("Ctrl+Shift+Delete") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)
                                        << QStringLiteral("lblClearDatabase")
-                                       << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？") << typed << 1;
+                                       << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？") << typed
+                                       << 1;
     QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << QStringLiteral("lblAbout") << QStringLiteral("window 说明")
                         << typed << 1;
-    QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << QStringLiteral("lblQuit") << QStringLiteral("closed")
-                            << typed << 1;
+    QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << QStringLiteral("lblQuit")
+                            << QStringLiteral("closed") << typed << 1;
     QTest::newRow("End stays with the box") << QKeySequence(Qt::Key_End) << QString() << QString() << typed << 2;
-    QTest::newRow("Ctrl+Delete stays with the box") << QKeySequence(Qt::CTRL | Qt::Key_Delete) << QString() << QString()
-                                                    << QStringLiteral("桌") << 1;
+    QTest::newRow("Ctrl+Delete stays with the box")
+        << QKeySequence(Qt::CTRL | Qt::Key_Delete) << QString() << QString() << QStringLiteral("桌") << 1;
 }
 
 void MainWindowTest::commandKeys()

@@ -103,7 +103,8 @@ void PlatformFilesTest::dataFolderNamedInAnyCharacters()
         OpenDatabase(db);
         QCOMPARE(count(db, QStringLiteral("ci"), QStringLiteral("name = ?"), {userName}), 1);
         for (int i = 0; i < 300; ++i)
-            db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"), {QStringLiteral("词%1").arg(i)});
+            db.statements().execute(QStringLiteral("INSERT INTO ci (cxid, name) VALUES (1, ?)"),
+                                    {QStringLiteral("词%1").arg(i)});
     }
     QFile file(path);
     QVERIFY(file.resize(file.size() - 4096));

@@ -149,7 +149,8 @@ void SingleInstanceTest::junkNeverLocksTheUserOut_data()
     QTest::addColumn<QString>("junk");
     for (const char *suffix : {".lock", ".socket"}) {
         for (const char *junk : {"folder", "dangling link", "link to a folder", "plain file", "listening socket"})
-            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(QLatin1StringView(junk), QLatin1StringView(suffix))))
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1 at %2").arg(QLatin1StringView(junk), QLatin1StringView(suffix))))
                 << QString::fromLatin1(suffix) << QString::fromLatin1(junk);
     }
 }
@@ -229,14 +230,14 @@ void SingleInstanceTest::anotherUsersSocketIsNotBelieved()
     // A folder the other user can reach and write in, as a shared folder would be.
     const QFile::Permissions reachable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
         | QFile::ExeOther;
-    for (const QString &folder : {m_home->path(), m_home->path() + QStringLiteral("/.local"),
-                                  m_home->path() + QStringLiteral("/.local/share")})
+    for (const QString &folder :
+         {m_home->path(), m_home->path() + QStringLiteral("/.local"), m_home->path() + QStringLiteral("/.local/share")})
         QVERIFY(QFile::setPermissions(folder, reachable));
     QVERIFY(QFile::setPermissions(QFileInfo(path).path(), QFile::Permissions(0x7777)));
     QProcess squatter; // the other user answers every request as a first start would
     squatter.start(QStringLiteral("setpriv"),
-                   {QStringLiteral("--reuid=") + user, QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups"),
-                    QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"),
+                   {QStringLiteral("--reuid=") + user, QStringLiteral("--regid=nogroup"),
+                    QStringLiteral("--clear-groups"), QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"),
                     QStringLiteral("import socket,os\ns=socket.socket(socket.AF_UNIX)\ns.bind(%1)\nos.chmod(%1,0o777)\n"
                                    "s.listen(8)\nprint('ready',flush=True)\nwhile True:\n c,_=s.accept();c.recv(64);"
                                    "c.sendall(b'ok\\n');c.close()")

@@ -30,7 +30,11 @@ using DatabaseFixture::writeBytes;
 
 namespace {
 
-enum Outcome { Refused, Opened, OpenedDamaged };
+enum Outcome {
+    Refused,
+    Opened,
+    OpenedDamaged
+};
 
 void insertWords(Database &db, int words)
 {
@@ -220,7 +224,8 @@ void StoreTest::seedTextsAndDuplicateWords()
                          {QStringLiteral("吃饭")})
                  .toString(),
              QStringLiteral("37:2,49:2"));
-    for (const QString &word : {QStringLiteral("过河"), QStringLiteral("刷牙"), QStringLiteral("擦地板"), QStringLiteral("擦眼泪")}) {
+    for (const QString &word :
+         {QStringLiteral("过河"), QStringLiteral("刷牙"), QStringLiteral("擦地板"), QStringLiteral("擦眼泪")}) {
         QCOMPARE(db.statements()
                      .scalar(QStringLiteral("SELECT group_concat(cxid) FROM ci WHERE name = ?"), {word})
                      .toString(),
@@ -322,11 +327,12 @@ void StoreTest::badFileIsLeftAsItWas_data()
     QTest::newRow("other program's database with a pending log") << QByteArray("sqlite+log") << int(Refused) << foreign;
     QTest::newRow("newer Zorvel database") << QByteArray("newer") << int(Refused) << QStringLiteral("较新版本");
     QTest::newRow("own file cut short") << QByteArray("cut") << int(OpenedDamaged) << damaged;
-    QTest::newRow("own file short of its header, its log beside it") << QByteArray("cut+log") << int(Opened) << QString();
-    QTest::newRow("own file without a table") << QByteArray("no answer table") << int(OpenedDamaged)
-                                              << QStringLiteral("缺少表 hd");
-    QTest::newRow("link to a missing file") << QByteArray("dangling link") << int(Refused)
-                                            << QStringLiteral("Zorvel.mdb.elsewhere”不存在");
+    QTest::newRow("own file short of its header, its log beside it")
+        << QByteArray("cut+log") << int(Opened) << QString();
+    QTest::newRow("own file without a table")
+        << QByteArray("no answer table") << int(OpenedDamaged) << QStringLiteral("缺少表 hd");
+    QTest::newRow("link to a missing file")
+        << QByteArray("dangling link") << int(Refused) << QStringLiteral("Zorvel.mdb.elsewhere”不存在");
 }
 
 // Whatever the start-up finds, it never changes a file it cannot use: a file of
@@ -564,7 +570,8 @@ void StoreTest::orphanedLogsAreSetAside()
         old.statements().execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         insertWords(old, 50);
         for (const QString &suffix : suffixes)
-            logs[suffix] = DatabaseFixture::fileBytes(path + (suffix == QStringLiteral("-shm") ? suffix : QStringLiteral("-wal")));
+            logs[suffix] = DatabaseFixture::fileBytes(
+                path + (suffix == QStringLiteral("-shm") ? suffix : QStringLiteral("-wal")));
     }
     QVERIFY(QFile::remove(path));
     for (auto log = logs.cbegin(); log != logs.cend(); ++log)

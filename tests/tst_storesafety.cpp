@@ -50,8 +50,12 @@ void verifyGoodFile(const QString &path)
     QCOMPARE(count(db, QStringLiteral("ci"), QStringLiteral("id <= 110")), 110);
     QCOMPARE(count(db, QStringLiteral("wtlx")), 23);
     // Every answer points at its question and its word, and every question counts its answers.
-    QCOMPARE(count(db, QStringLiteral("hd"), QStringLiteral("wtid NOT IN (SELECT id FROM wt) OR ciid NOT IN (SELECT id FROM ci)")), 0);
-    QCOMPARE(count(db, QStringLiteral("wt"), QStringLiteral("coalesce(answer_count, 0) <> (SELECT count(*) FROM hd WHERE hd.wtid = wt.id)")), 0);
+    QCOMPARE(count(db, QStringLiteral("hd"),
+                   QStringLiteral("wtid NOT IN (SELECT id FROM wt) OR ciid NOT IN (SELECT id FROM ci)")),
+             0);
+    QCOMPARE(count(db, QStringLiteral("wt"),
+                   QStringLiteral("coalesce(answer_count, 0) <> (SELECT count(*) FROM hd WHERE hd.wtid = wt.id)")),
+             0);
 }
 
 bool noPartFiles(const QString &path)
@@ -123,8 +127,10 @@ void StoreSafetyTest::runInNamespace(const QString &mounts, const QString &test,
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     const QString script = mounts + QStringLiteral(" || exit %1\nexec \"$0\" \"$1\"").arg(mountRefused);
-    child.start(QStringLiteral("unshare"), unshare + QStringList{QStringLiteral("sh"), QStringLiteral("-c"), script,
-                                                                 QCoreApplication::applicationFilePath(), test});
+    child.start(QStringLiteral("unshare"),
+                unshare
+                    + QStringList{QStringLiteral("sh"), QStringLiteral("-c"), script,
+                                  QCoreApplication::applicationFilePath(), test});
     QVERIFY(child.waitForFinished(50000));
     const QString output = QString::fromUtf8(child.readAll());
     if (child.exitCode() == mountRefused)
@@ -144,8 +150,9 @@ void StoreSafetyTest::firstStartOnAFullDisk()
     }
     const QString home = m_home->path() + QStringLiteral("/small");
     QVERIFY(QDir().mkpath(home));
-    runInNamespace(QStringLiteral("mount -t tmpfs -o size=512k zorvel-full \"$%1\"").arg(QLatin1StringView(homeVariable)),
-                   QStringLiteral("firstStartOnAFullDisk"), home);
+    runInNamespace(
+        QStringLiteral("mount -t tmpfs -o size=512k zorvel-full \"$%1\"").arg(QLatin1StringView(homeVariable)),
+        QStringLiteral("firstStartOnAFullDisk"), home);
 }
 
 void StoreSafetyTest::fullDiskInside()
@@ -312,8 +319,10 @@ void StoreSafetyTest::readOnlyHistoryIsShownNotChanged()
     QCOMPARE(logBefore.isEmpty(), !pendingLog);
     const QStringList filesBefore = filesBeside(path);
     const QString target = wholeFolder ? QFileInfo(path).path() : path;
-    const QString mounts = QStringLiteral("mount --bind \"%1\" \"%1\" && mount -o remount,bind,ro \"%1\" \"%1\"").arg(target);
-    runInNamespace(mounts, QStringLiteral("readOnlyHistoryIsShownNotChanged:") + QString::fromLatin1(QTest::currentDataTag()),
+    const QString mounts = QStringLiteral("mount --bind \"%1\" \"%1\" && mount -o remount,bind,ro \"%1\" \"%1\"")
+                               .arg(target);
+    runInNamespace(mounts,
+                   QStringLiteral("readOnlyHistoryIsShownNotChanged:") + QString::fromLatin1(QTest::currentDataTag()),
                    m_home->path());
     QCOMPARE(DatabaseFixture::fileBytes(path), before);
     QCOMPARE(DatabaseFixture::fileBytes(path + QStringLiteral("-wal")), logBefore);
@@ -368,8 +377,8 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
             answersBefore = 0;
         }
         QProcess child;
-        child.start(QStringLiteral(TRAINING_CHILD), {QStringLiteral("--seed"), QString::number(kill),
-                                                      QStringLiteral("--report-each")});
+        child.start(QStringLiteral(TRAINING_CHILD),
+                    {QStringLiteral("--seed"), QString::number(kill), QStringLiteral("--report-each")});
         QVERIFY(child.waitForStarted(10000));
         child.waitForFinished(fromScratch ? moments.RandomInRange(0, 120) : moments.RandomInRange(30, 600));
         child.kill();
@@ -377,9 +386,10 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
         // Windows ends the child's lines with \r\n.
         const QString output = QString::fromUtf8(child.readAllStandardOutput()).remove(u'\r');
         QVERIFY2(!output.contains(QStringLiteral("failed")), qPrintable(output));
-        const QRegularExpressionMatch lastReport =
-            QRegularExpression(QStringLiteral("accepted (\\d+)\\n(?!.*accepted)"), QRegularExpression::DotMatchesEverythingOption)
-                .match(output);
+        const QRegularExpressionMatch lastReport = QRegularExpression(
+                                                       QStringLiteral("accepted (\\d+)\\n(?!.*accepted)"),
+                                                       QRegularExpression::DotMatchesEverythingOption)
+                                                       .match(output);
         const int reported = lastReport.hasMatch() ? lastReport.captured(1).toInt() : 0;
 
         if (!QFileInfo::exists(path)) {
@@ -401,15 +411,18 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
         const int answers = count(db, QStringLiteral("hd"));
         QVERIFY2(answers >= answersBefore + reported && answers <= answersBefore + reported + 1,
                  qPrintable(QStringLiteral("kill %1: %2 answers in the file, %3 before and %4 reported")
-                                .arg(kill).arg(answers).arg(answersBefore).arg(reported)));
+                                .arg(kill)
+                                .arg(answers)
+                                .arg(answersBefore)
+                                .arg(reported)));
         QCOMPARE(count(db, QStringLiteral("wt"), QStringLiteral("id NOT IN (SELECT wtid FROM hd)")), 0);
         QVERIFY(noPartFiles(path));
         engine.finish();
         answersCommitted += answers - answersBefore;
         answersBefore = answers;
     }
-    qInfo("%d kills (%d before the file was in place): %d answers committed, none lost, every file whole",
-          kills, killedWhileCreating, answersCommitted);
+    qInfo("%d kills (%d before the file was in place): %d answers committed, none lost, every file whole", kills,
+          killedWhileCreating, answersCommitted);
 }
 
 // One page of a real history at a time is overwritten with junk, as a failing
@@ -455,7 +468,8 @@ void StoreSafetyTest::damageInAnyPageIsFoundBeforeAWrite()
             ++harmless;
             Database check(QStringLiteral("check"));
             check.open(BuildConnectionString(path));
-            QCOMPARE(check.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+            QCOMPARE(check.statements().scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
+                     QStringLiteral("ok"));
         } else {
             ++found;
             QVERIFY2(DatabaseFixture::fileBytes(path) == damaged, qPrintable(QStringLiteral("page %1").arg(page)));

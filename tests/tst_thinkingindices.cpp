@@ -147,8 +147,7 @@ void ThinkingIndicesTest::computeFromHistory_data()
     const QVariant null;
 
     QTest::newRow("no questions") << QList<QuestionRow>{} << 0 << 0 << 0 << 0;
-    QTest::newRow("only unanswered questions")
-        << QList<QuestionRow>{{1, null, null}, {2, 0, 0}} << 0 << 0 << 0 << 0;
+    QTest::newRow("only unanswered questions") << QList<QuestionRow>{{1, null, null}, {2, 0, 0}} << 0 << 0 << 0 << 0;
     QTest::newRow("mean 2.5 rounds to 2") << QList<QuestionRow>{{1, 2, 0}, {1, 3, 0}} << 2 << 2 << 0 << 3;
     QTest::newRow("mean 3.5 rounds to 4") << QList<QuestionRow>{{1, 3, 0}, {1, 4, 0}} << 4 << 4 << 0 << 6;
     QTest::newRow("counts are weighted") << QList<QuestionRow>{{2, 3, 1}} << 6 << 4 << 2 << 7;
@@ -156,8 +155,7 @@ void ThinkingIndicesTest::computeFromHistory_data()
         << QList<QuestionRow>{{1, 4, 0}, {1, null, null}, {1, 0, 0}} << 4 << 4 << 0 << 6;
     QTest::newRow("no reuse left out of the third mean")
         << QList<QuestionRow>{{1, 4, 2}, {1, 5, 0}} << 4 << 4 << 2 << 5;
-    QTest::newRow("row without template left out")
-        << QList<QuestionRow>{{1, 2, 1}, {99, 10, 10}} << 2 << 1 << 1 << 2;
+    QTest::newRow("row without template left out") << QList<QuestionRow>{{1, 2, 1}, {99, 10, 10}} << 2 << 1 << 1 << 2;
     QTest::newRow("reuse outweighs the rest")
         << QList<QuestionRow>{{1, 1, 0}, {1, 1, 0}, {1, 1, 0}, {3, 1, 1}} << 2 << 1 << 5 << 4;
 }
@@ -216,7 +214,8 @@ void ThinkingIndicesTest::screenReadersHearEveryIndex_data()
 {
     QTest::addColumn<ThinkingIndices>("indices");
     QTest::addColumn<QString>("description");
-    QTest::newRow("empty history") << ThinkingIndices() << QStringLiteral("头脑发热值 0，思维发散值 0，联想发现值 0，思考守旧值 0");
+    QTest::newRow("empty history") << ThinkingIndices()
+                                   << QStringLiteral("头脑发热值 0，思维发散值 0，联想发现值 0，思考守旧值 0");
     QTest::newRow("each its own") << ThinkingIndices{12, 7, 3, 14}
                                   << QStringLiteral("头脑发热值 14，思维发散值 12，联想发现值 7，思考守旧值 3");
 }

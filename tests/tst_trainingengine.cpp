@@ -28,7 +28,8 @@ constexpr FlashColor red = FlashColor::Red;
 QString word(int i)
 {
     // Distinct GB2312 words that the seed dictionary does not hold.
-    static const QString stems = QStringLiteral("甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北金木水火土");
+    static const QString stems = QStringLiteral(
+        "甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北金木水火土");
     return stems.at(i % stems.size()) + QStringLiteral("器");
 }
 
@@ -163,7 +164,8 @@ void TrainingEngineTest::newQuestionStoresAndShowsIt()
 
     QCOMPARE(m_view->questions.last(), (QuestionText{QStringLiteral("请列举"), noun, QStringLiteral("的作用")}));
     // The cleared score shows before the new question does.
-    QCOMPARE(m_view->calls.mid(m_view->calls.size() - 2), (QStringList{QStringLiteral("score"), QStringLiteral("question")}));
+    QCOMPARE(m_view->calls.mid(m_view->calls.size() - 2),
+             (QStringList{QStringLiteral("score"), QStringLiteral("question")}));
     QCOMPARE(m_view->scores.last(), 0);
 }
 
@@ -176,7 +178,8 @@ void TrainingEngineTest::questionWithoutASlotWord_data()
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("answerClass");
-    QTest::newRow("template without a slot") << 3 << 0 << QStringLiteral("花") << QStringLiteral("请列举你认识的花") << 1;
+    QTest::newRow("template without a slot")
+        << 3 << 0 << QStringLiteral("花") << QStringLiteral("请列举你认识的花") << 1;
     QTest::newRow("slot class without words") << 6 << 1 << QString() << QStringLiteral("请列举#的作用") << 4;
 }
 

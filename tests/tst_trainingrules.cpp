@@ -153,7 +153,8 @@ void TrainingRulesTest::caseFoldingAgreesOnBothSides_data()
             spelling += QChar(char16_t((cases >> i & 1 ? u'ａ' : u'Ａ') + i));
         eightLetters.append(spelling);
     }
-    QTest::newRow("eight letters") << QStringLiteral("ａｂｃｄｅｆｇｈ") << QStringLiteral("ＡＢＣＤＥＦＧＨ") << true << eightLetters;
+    QTest::newRow("eight letters") << QStringLiteral("ａｂｃｄｅｆｇｈ") << QStringLiteral("ＡＢＣＤＥＦＧＨ") << true
+                                   << eightLetters;
     row("more spellings than an answer box can hold", "ａｂｃｄｅｆｇｈｉ", "ＡＢＣＤＥＦＧＨＩ", true,
         {"ＡＢＣＤＥＦＧＨＩ"});
 }
@@ -182,7 +183,7 @@ void TrainingRulesTest::scoreAfterAnswers_data()
 {
     QTest::addColumn<int>("answers");
     QTest::addColumn<int>("expected");
-    const QList<std::pair<int, int>> rows{{0, 0},   {1, 3},   {19, 57}, {20, 60}, {21, 62},
+    const QList<std::pair<int, int>> rows{{0, 0},   {1, 3},   {19, 57}, {20, 60},  {21, 62},
                                           {29, 78}, {30, 80}, {31, 81}, {50, 100}, {1000, 1050}};
     for (const auto &[answers, score] : rows)
         QTest::addRow("%d answers", answers) << answers << score;
@@ -220,7 +221,7 @@ void TrainingRulesTest::chineseText_data()
     QTest::newRow("percent") << QStringLiteral("%") << false;
     QTest::newRow("emoji outside GBK") << QStringLiteral("桌子😀") << false;
     QTest::newRow("Thai outside GBK") << QStringLiteral("\u0e01") << false;
-    QTest::newRow("GBK trail byte 0x40") << QStringLiteral("丂") << false;  // 81 40
+    QTest::newRow("GBK trail byte 0x40") << QStringLiteral("丂") << false; // 81 40
 }
 
 void TrainingRulesTest::chineseText()
@@ -303,7 +304,8 @@ void TrainingRulesTest::fillQuestionTemplate_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QuestionText>("expected");
     QTest::newRow("slot filled") << QStringLiteral("请列举#的作用") << QStringLiteral("桌子")
-                                 << QuestionText{QStringLiteral("请列举"), QStringLiteral("桌子"), QStringLiteral("的作用")};
+                                 << QuestionText{QStringLiteral("请列举"), QStringLiteral("桌子"),
+                                                 QStringLiteral("的作用")};
     QTest::newRow("slot at the end") << QStringLiteral("请列举与动作#") << QStringLiteral("跑步")
                                      << QuestionText{QStringLiteral("请列举与动作"), QStringLiteral("跑步"), QString()};
     QTest::newRow("second slot filled too") << QStringLiteral("#和#") << QStringLiteral("笔")

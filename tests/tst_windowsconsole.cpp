@@ -20,8 +20,7 @@ int runFromConsole(const QStringList &arguments)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
     DWORD exitCode = DWORD(-1);
     if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
@@ -104,7 +103,8 @@ void WindowsConsoleTest::redirectedOutputStaysRedirected_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("output");
-    QTest::newRow("version") << QStringLiteral("--version") << QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION));
+    QTest::newRow("version") << QStringLiteral("--version")
+                             << QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION));
 }
 
 void WindowsConsoleTest::redirectedOutputStaysRedirected()
@@ -116,8 +116,9 @@ void WindowsConsoleTest::redirectedOutputStaysRedirected()
     QProcess program;
     program.start(QStringLiteral(ZORVEL_PROGRAM), {argument});
     QVERIFY(program.waitForFinished(30000));
-    QCOMPARE(QString::fromLocal8Bit(program.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-             output);
+    QCOMPARE(
+        QString::fromLocal8Bit(program.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+        output);
     QCOMPARE(consoleText(), before);
 }
 

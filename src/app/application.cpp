@@ -22,8 +22,9 @@ void installFontSubstitutions()
                                 QStringLiteral("Songti SC"), QStringLiteral("SimSun")};
     QFont::insertSubstitutions(QStringLiteral("SimSun"), songFaces);
     QFont::insertSubstitutions(QStringLiteral("宋体"), songFaces);
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
 #endif
 }
 

@@ -22,17 +22,26 @@ const QString programName = QStringLiteral("zorvel");
 // The options QApplication takes off the command line on X11, with one dash or
 // two. Those of the first list take the next argument as their value.
 const QStringList qtOptionsWithValue{
-    QStringLiteral("platform"),    QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"),      QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowtitle"),
-    QStringLiteral("qwindowicon"), QStringLiteral("geometry"),           QStringLiteral("title"),
-    QStringLiteral("icon"),        QStringLiteral("session"),            QStringLiteral("style"),
-    QStringLiteral("stylesheet"),  QStringLiteral("display"),            QStringLiteral("name"),
+    QStringLiteral("platform"),
+    QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowtitle"),
+    QStringLiteral("qwindowicon"),
+    QStringLiteral("geometry"),
+    QStringLiteral("title"),
+    QStringLiteral("icon"),
+    QStringLiteral("session"),
+    QStringLiteral("style"),
+    QStringLiteral("stylesheet"),
+    QStringLiteral("display"),
+    QStringLiteral("name"),
     QStringLiteral("visual"),
 };
 const QStringList qtFlags{
-    QStringLiteral("reverse"), QStringLiteral("testability"), QStringLiteral("widgetcount"),
-    QStringLiteral("nograb"),  QStringLiteral("dograb"),      QStringLiteral("qdevel"),
-    QStringLiteral("qdebug"),
+    QStringLiteral("reverse"), QStringLiteral("testability"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+    QStringLiteral("dograb"),  QStringLiteral("qdevel"),      QStringLiteral("qdebug"),
 };
 const QStringList qtOptionsWithInlineValue{
     QStringLiteral("style="),
@@ -88,20 +97,24 @@ struct CommandOption
 QList<CommandOption> commandOptions()
 {
     const auto option = [](const char *name, const char *value, const char *description) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(description), QString::fromLatin1(value));
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(description),
+                                  QString::fromLatin1(value));
     };
     return {
         {HistoryCommand::Backup,
-         option("backup", "FILE", "Writes a consistent copy of the history to FILE, also while Zorvel runs, and ends.")},
+         option("backup", "FILE",
+                "Writes a consistent copy of the history to FILE, also while Zorvel runs, and ends.")},
         {HistoryCommand::Restore,
-         option("restore", "FILE", "Puts the history in FILE (a copy that --backup or a clear made) in place of the "
-                                   "current one, which is kept in the backups folder, and ends. Zorvel must not be "
-                                   "running on that data.")},
+         option("restore", "FILE",
+                "Puts the history in FILE (a copy that --backup or a clear made) in place of the "
+                "current one, which is kept in the backups folder, and ends. Zorvel must not be "
+                "running on that data.")},
         {HistoryCommand::Export,
          option("export", "FILE.csv", "Writes every accepted answer to FILE.csv, one row each, and ends.")},
         {HistoryCommand::Report,
-         option("report", "FILE.html", "Writes the progress report, a page for any web browser, to FILE.html, "
-                                       "and ends.")},
+         option("report", "FILE.html",
+                "Writes the progress report, a page for any web browser, to FILE.html, "
+                "and ends.")},
     };
 }
 

@@ -20,11 +20,11 @@ enum class HistoryCommand {
 // -session, ...) are Qt's business.
 struct CommandLineOutcome
 {
-    bool runs = true;  // false: the program ends at once, with exitCode
+    bool runs = true; // false: the program ends at once, with exitCode
     int exitCode = 0;
-    QString output;    // for standard output
-    QString error;     // for standard error
-    QString dataPath;  // --data, made absolute; empty for the user's own file
+    QString output;   // for standard output
+    QString error;    // for standard error
+    QString dataPath; // --data, made absolute; empty for the user's own file
     HistoryCommand command = HistoryCommand::None;
     QString commandFile; // the history command's file, made absolute
 };

@@ -125,7 +125,9 @@ bool peerIsThisUser(const QLocalSocket &socket)
 } // namespace
 
 SingleInstance::SingleInstance(const QString &dataFilePath, QObject *parent)
-    : QObject(parent), m_serverNames(serverNames(dataFilePath)), m_lock(lockFilePath(dataFilePath))
+    : QObject(parent),
+      m_serverNames(serverNames(dataFilePath)),
+      m_lock(lockFilePath(dataFilePath))
 {
     connect(this, &SingleInstance::activationRequested, this, &bringApplicationToFront);
 }

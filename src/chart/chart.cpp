@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr int frameWidth = 2;          // two 1-pixel bevels
-constexpr double contentMargin = 4;    // between the frame and the chart's content
-constexpr double titleGap = 4;         // between a title and what it names
-constexpr double tickLabelGap = 2;     // between a tick and its label
+constexpr int frameWidth = 2;       // two 1-pixel bevels
+constexpr double contentMargin = 4; // between the frame and the chart's content
+constexpr double titleGap = 4;      // between a title and what it names
+constexpr double tickLabelGap = 2;  // between a tick and its label
 constexpr double majorTickLength = 4;
 constexpr double minimumTickSpacing = 40;
 constexpr double tickLabelSpacing = 8; // least room between neighbouring tick labels
@@ -35,22 +35,21 @@ double rounded(double value)
 // Where the parts of the chart go for the widget's current size and content.
 struct Chart::Layout
 {
-    QRect inner;          // inside the frame
-    QRectF content;       // inside the frame and margin
-    QRectF title;         // empty without a title
-    QRectF plot;          // the plot's front face
-    int depth = 0;        // the three-dimensional offset, up and right
+    QRect inner;    // inside the frame
+    QRectF content; // inside the frame and margin
+    QRectF title;   // empty without a title
+    QRectF plot;    // the plot's front face
+    int depth = 0;  // the three-dimensional offset, up and right
     int positionCount = 0;
     AxisScale scale;
     QList<double> ticks;
     double tickLabelTop = 0;
     double leftLabelsRight = 0;
-    QRectF bottomTitle;   // empty without a bottom axis title
+    QRectF bottomTitle; // empty without a bottom axis title
     double leftTitleLeft = 0;
 };
 
-Chart::Chart(QWidget *parent)
-    : QWidget(parent), m_labelFontFamily(QStringLiteral("Arial"))
+Chart::Chart(QWidget *parent) : QWidget(parent), m_labelFontFamily(QStringLiteral("Arial"))
 {
 }
 
@@ -94,7 +93,7 @@ QRectF Chart::markRect(int seriesIndex, int pointIndex) const
     return markBox(layout(), seriesIndex, pointIndex);
 }
 
-template <typename T>
+template<typename T>
 void Chart::assign(T &member, const T &value)
 {
     if (member == value)
@@ -103,24 +102,78 @@ void Chart::assign(T &member, const T &value)
     update();
 }
 
-void Chart::setTitle(const QString &title) { assign(m_title, title); }
-void Chart::setTitleColor(const QColor &color) { assign(m_titleColor, color); }
-void Chart::setGradientTopColor(const QColor &color) { assign(m_gradientTopColor, color); }
-void Chart::setGradientBottomColor(const QColor &color) { assign(m_gradientBottomColor, color); }
-void Chart::setPanelColor(const QColor &color) { assign(m_panelColor, color); }
-void Chart::setGradientVisible(bool visible) { assign(m_gradientVisible, visible); }
-void Chart::setView3D(bool on) { assign(m_view3D, on); }
-void Chart::setDepthPercent(int percent) { assign(m_depthPercent, std::clamp(percent, 0, 100)); }
-void Chart::setLegendVisible(bool visible) { assign(m_legendVisible, visible); }
-void Chart::setBottomAxisTitle(const QString &title) { assign(m_bottomAxisTitle, title); }
-void Chart::setLeftAxisTitle(const QString &title) { assign(m_leftAxisTitle, title); }
-void Chart::setBottomAxisLabelsVisible(bool visible) { assign(m_bottomAxisLabelsVisible, visible); }
-void Chart::setLeftAxisLabelsVisible(bool visible) { assign(m_leftAxisLabelsVisible, visible); }
-void Chart::setLeftAxisMinorTickLength(int pixels) { assign(m_leftAxisMinorTickLength, std::max(0, pixels)); }
-void Chart::setLabelFontFamily(const QString &family) { assign(m_labelFontFamily, family); }
-void Chart::setLabelFontPixelSize(int pixels) { assign(m_labelFontPixelSize, std::max(1, pixels)); }
-void Chart::setBackWallFilled(bool filled) { assign(m_backWallFilled, filled); }
-void Chart::setBackWallColor(const QColor &color) { assign(m_backWallColor, color); }
+void Chart::setTitle(const QString &title)
+{
+    assign(m_title, title);
+}
+void Chart::setTitleColor(const QColor &color)
+{
+    assign(m_titleColor, color);
+}
+void Chart::setGradientTopColor(const QColor &color)
+{
+    assign(m_gradientTopColor, color);
+}
+void Chart::setGradientBottomColor(const QColor &color)
+{
+    assign(m_gradientBottomColor, color);
+}
+void Chart::setPanelColor(const QColor &color)
+{
+    assign(m_panelColor, color);
+}
+void Chart::setGradientVisible(bool visible)
+{
+    assign(m_gradientVisible, visible);
+}
+void Chart::setView3D(bool on)
+{
+    assign(m_view3D, on);
+}
+void Chart::setDepthPercent(int percent)
+{
+    assign(m_depthPercent, std::clamp(percent, 0, 100));
+}
+void Chart::setLegendVisible(bool visible)
+{
+    assign(m_legendVisible, visible);
+}
+void Chart::setBottomAxisTitle(const QString &title)
+{
+    assign(m_bottomAxisTitle, title);
+}
+void Chart::setLeftAxisTitle(const QString &title)
+{
+    assign(m_leftAxisTitle, title);
+}
+void Chart::setBottomAxisLabelsVisible(bool visible)
+{
+    assign(m_bottomAxisLabelsVisible, visible);
+}
+void Chart::setLeftAxisLabelsVisible(bool visible)
+{
+    assign(m_leftAxisLabelsVisible, visible);
+}
+void Chart::setLeftAxisMinorTickLength(int pixels)
+{
+    assign(m_leftAxisMinorTickLength, std::max(0, pixels));
+}
+void Chart::setLabelFontFamily(const QString &family)
+{
+    assign(m_labelFontFamily, family);
+}
+void Chart::setLabelFontPixelSize(int pixels)
+{
+    assign(m_labelFontPixelSize, std::max(1, pixels));
+}
+void Chart::setBackWallFilled(bool filled)
+{
+    assign(m_backWallFilled, filled);
+}
+void Chart::setBackWallColor(const QColor &color)
+{
+    assign(m_backWallColor, color);
+}
 
 QSize Chart::sizeHint() const
 {
@@ -237,8 +290,8 @@ void Chart::placeValueScale(Layout &l) const
     l.scale = fittingScale(l, scaledLargestValue(l));
     if (m_bottomAxisLabelsVisible) {
         const QString last = axisTickText(axisTickValues(l.scale).constLast(), l.scale.step);
-        const double overhang =
-            QFontMetricsF(labelFont()).horizontalAdvance(last) / 2 - (l.content.right() - l.plot.right());
+        const double overhang = QFontMetricsF(labelFont()).horizontalAdvance(last) / 2
+            - (l.content.right() - l.plot.right());
         if (overhang > 0 && l.plot.width() > overhang) {
             l.plot.setRight(l.plot.right() - std::ceil(overhang));
             l.scale = fittingScale(l, scaledLargestValue(l));
@@ -308,8 +361,7 @@ QRectF Chart::barFront(const Layout &l, int seriesIndex, int pointIndex) const
     const HorizontalBarSeries *bars = series(seriesIndex);
     if (!bars || pointIndex < 0 || pointIndex >= bars->count())
         return {};
-    const BarPlacement placement{pointIndex, l.positionCount, seriesIndex, seriesCount(),
-                                 bars->barThicknessPercent()};
+    const BarPlacement placement{pointIndex, l.positionCount, seriesIndex, seriesCount(), bars->barThicknessPercent()};
     return barFrontRect(l.plot, placement, barLengthFraction(bars->value(pointIndex), l.scale.maximum));
 }
 

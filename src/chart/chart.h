@@ -118,7 +118,7 @@ protected:
 private:
     struct Layout;
 
-    template <typename T>
+    template<typename T>
     void assign(T &member, const T &value);
 
     QFont labelFont() const;

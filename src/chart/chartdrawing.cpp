@@ -55,12 +55,10 @@ void drawBarBlock(QPainter &painter, const QRectF &front, int depth, const QColo
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (depth > 0) {
         const QPointF back(depth, -depth);
-        drawFace(painter,
-                 QPolygonF{front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()},
+        drawFace(painter, QPolygonF{front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()},
                  color.darker(topFaceDarkness));
         drawFace(painter,
-                 QPolygonF{front.topRight(), front.topRight() + back, front.bottomRight() + back,
-                           front.bottomRight()},
+                 QPolygonF{front.topRight(), front.topRight() + back, front.bottomRight() + back, front.bottomRight()},
                  color.darker(endFaceDarkness));
     }
     QLinearGradient shade(front.topLeft(), front.topRight());
@@ -78,8 +76,7 @@ QSizeF markBoxSize(const QFontMetricsF &metrics, const QString &text)
                   std::ceil(metrics.height()) + 2 * markPaddingY);
 }
 
-void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text,
-              const QColor &fill)
+void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text, const QColor &fill)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

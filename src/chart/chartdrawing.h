@@ -25,5 +25,4 @@ QSizeF markBoxSize(const QFontMetricsF &metrics, const QString &text);
 // A mark: a black line from `anchor` to the left middle of `box`, and the box
 // filled with `fill`, framed in black, holding `text` centred in black in the
 // painter's current font.
-void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text,
-              const QColor &fill);
+void drawMark(QPainter &painter, const QPointF &anchor, const QRectF &box, const QString &text, const QColor &fill);

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-HorizontalBarSeries::HorizontalBarSeries(const QString &name, QObject *parent)
-    : QObject(parent), m_name(name)
+HorizontalBarSeries::HorizontalBarSeries(const QString &name, QObject *parent) : QObject(parent), m_name(name)
 {
 }
 
@@ -34,7 +33,7 @@ QColor HorizontalBarSeries::pointColor(int index) const
     return m_colorEachPoint ? chartPaletteColor(index) : m_color;
 }
 
-template <typename T>
+template<typename T>
 void HorizontalBarSeries::assign(T &member, const T &value)
 {
     if (member == value)

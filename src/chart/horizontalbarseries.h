@@ -64,7 +64,7 @@ private:
         QColor color; // invalid for the automatic colour
     };
 
-    template <typename T>
+    template<typename T>
     void assign(T &member, const T &value);
 
     QList<Point> m_points;

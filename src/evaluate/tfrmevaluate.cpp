@@ -6,7 +6,6 @@
 #include "store/databaseerror.h"
 #include "widgets/messageboxes.h"
 
-
 namespace {
 
 const QColor seriesColor(255, 0, 0);
@@ -77,7 +76,6 @@ void TfrmEvaluate::FillIndexChart()
     ui->chartEvaluate->setAccessibleName(ui->chartEvaluate->title());
     ui->chartEvaluate->setAccessibleDescription(describeThinkingIndices(m_indices));
 }
-
 
 void TfrmEvaluate::Button1Click()
 {

@@ -33,8 +33,8 @@ int deriveHeatIndex(int radioIndex, int newWordIndex, int oldWordIndex)
 
 int roundedIndex(double mean)
 {
-    return int(std::clamp<qint64>(roundHalfToEven(mean), std::numeric_limits<int>::min(),
-                                  std::numeric_limits<int>::max()));
+    return int(
+        std::clamp<qint64>(roundHalfToEven(mean), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 QString describeThinkingIndices(const ThinkingIndices &indices)

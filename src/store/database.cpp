@@ -47,8 +47,7 @@ bool canWriteBeside(const QString &path)
 
 } // namespace
 
-Database::Database()
-    : Database(QStringLiteral("zorvel-%1").arg(nextConnectionNumber++))
+Database::Database() : Database(QStringLiteral("zorvel-%1").arg(nextConnectionNumber++))
 {
 }
 
@@ -187,8 +186,7 @@ void Database::openConnectionWith(const QString &databaseName, const QString &co
     if (!connection.open()) {
         const QSqlError error = connection.lastError();
         connection.close();
-        throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(error), filePath(),
-                                       error.text());
+        throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(error), filePath(), error.text());
     }
 }
 
@@ -235,8 +233,8 @@ void Database::configureConnection(bool existingFile)
     for (const QString &sql : statements) {
         QSqlQuery query(m_statements->connection());
         if (!query.exec(sql)) {
-            throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(query.lastError()),
-                                           filePath(), query.lastError().text());
+            throw StoreFailure::fromEngine(StoreFailure::Opening, ResultCode::primaryOf(query.lastError()), filePath(),
+                                           query.lastError().text());
         }
     }
 }

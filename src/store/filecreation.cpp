@@ -17,7 +17,6 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
-
 namespace {
 
 // QTemporaryFile replaces the X's of the template with as many letters and digits.

@@ -39,8 +39,8 @@ HistorySums computeHistorySums(Database &db)
         QStringLiteral("SELECT total(answered), count(answered), total(newwords), count(newwords),"
                        " total(repeated), count(repeated) FROM (SELECT ")
         + weightedCounts + QLatin1Char(')'));
-    return {row.value(0).toDouble(), row.value(1).toLongLong(), row.value(2).toDouble(),
-            row.value(3).toLongLong(), row.value(4).toDouble(), row.value(5).toLongLong()};
+    return {row.value(0).toDouble(),   row.value(1).toLongLong(), row.value(2).toDouble(),
+            row.value(3).toLongLong(), row.value(4).toDouble(),   row.value(5).toLongLong()};
 }
 
 HistorySums questionShare(Database &db, int questionId)

@@ -67,7 +67,8 @@ void makeDataFolder(const QString &path)
     const QString folder = QFileInfo(path).path();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
         throw DatabaseError(QStringLiteral("无法创建数据文件夹“%1”。请检查该位置是否可写，"
-                                           "以及是否被同名文件占用。").arg(displayPath(folder)));
+                                           "以及是否被同名文件占用。")
+                                .arg(displayPath(folder)));
     }
 }
 

@@ -17,21 +17,17 @@ const char *const createQuestionTemplates =
     "CREATE TABLE wtlx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " neirong VARCHAR(100) CHECK (length(neirong) <= 100), ppcxid INT, htcxid INT, fsqz INT,"
     " keyword VARCHAR(50) CHECK (length(keyword) <= 50))";
-const char *const createFeedbackPhrases =
-    "CREATE TABLE hdpj (id INTEGER PRIMARY KEY AUTOINCREMENT, type INT,"
-    " descr VARCHAR(50) CHECK (length(descr) <= 50))";
-const char *const createWordClasses =
-    "CREATE TABLE cx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " name VARCHAR(10) CHECK (length(name) <= 10))";
-const char *const createQuestions =
-    "CREATE TABLE wt (id INTEGER PRIMARY KEY AUTOINCREMENT, wtlxid INT,"
-    " match_word VARCHAR(50) CHECK (length(match_word) <= 50),"
-    " keyword VARCHAR(50) CHECK (length(keyword) <= 50),"
-    " dotime DATETIME, answer_count INT, score INT, repeate_count INT)";
+const char *const createFeedbackPhrases = "CREATE TABLE hdpj (id INTEGER PRIMARY KEY AUTOINCREMENT, type INT,"
+                                          " descr VARCHAR(50) CHECK (length(descr) <= 50))";
+const char *const createWordClasses = "CREATE TABLE cx (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                      " name VARCHAR(10) CHECK (length(name) <= 10))";
+const char *const createQuestions = "CREATE TABLE wt (id INTEGER PRIMARY KEY AUTOINCREMENT, wtlxid INT,"
+                                    " match_word VARCHAR(50) CHECK (length(match_word) <= 50),"
+                                    " keyword VARCHAR(50) CHECK (length(keyword) <= 50),"
+                                    " dotime DATETIME, answer_count INT, score INT, repeate_count INT)";
 const char *const createAnswers = "CREATE TABLE hd (id INTEGER PRIMARY KEY AUTOINCREMENT, wtid INT, ciid INT)";
-const char *const createWords =
-    "CREATE TABLE ci (id INTEGER PRIMARY KEY AUTOINCREMENT, cxid INT,"
-    " name VARCHAR(50) CHECK (length(name) <= 50))";
+const char *const createWords = "CREATE TABLE ci (id INTEGER PRIMARY KEY AUTOINCREMENT, cxid INT,"
+                                " name VARCHAR(50) CHECK (length(name) <= 50))";
 
 // The indexes serve the lookups of the training loop and the averages of the
 // evaluation; they change no result.

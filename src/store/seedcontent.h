@@ -10,7 +10,7 @@ namespace SeedContent {
 
 struct QuestionTemplate
 {
-    QString text;   // neirong; "#" marks the slot
+    QString text;      // neirong; "#" marks the slot
     int slotClassId;   // ppcxid; 0 for a template without a slot
     int answerClassId; // htcxid
     int weight;        // fsqz

@@ -121,26 +121,31 @@ DatabaseError fromEngine(Activity activity, int resultCode, const QString &path,
 DatabaseError notOurDatabase(const QString &path)
 {
     return DatabaseError(QStringLiteral("文件“%1”不是 Zorvel 的数据库，程序没有改动它。"
-                                        "请把它移走或改名，然后重新启动 Zorvel。").arg(displayPath(path)));
+                                        "请把它移走或改名，然后重新启动 Zorvel。")
+                             .arg(displayPath(path)));
 }
 
 DatabaseError newerVersion(const QString &path)
 {
     return DatabaseError(QStringLiteral("数据库文件“%1”由较新版本的 Zorvel 创建，本程序无法使用它。"
-                                        "程序没有改动它，请用较新版本的 Zorvel 打开它。").arg(displayPath(path)));
+                                        "程序没有改动它，请用较新版本的 Zorvel 打开它。")
+                             .arg(displayPath(path)));
 }
 
 DatabaseError logBeside(const QString &path)
 {
-    return DatabaseError(QStringLiteral("文件“%1”旁边有它的日志文件（-wal），它可能正被使用，日志中的记录也不在文件本身里。"
-                                        "程序没有改动它。请用 zorvel --data 该文件 --backup 副本 先做一个完整的副本，"
-                                        "再使用那个副本。").arg(displayPath(path)));
+    return DatabaseError(
+        QStringLiteral("文件“%1”旁边有它的日志文件（-wal），它可能正被使用，日志中的记录也不在文件本身里。"
+                       "程序没有改动它。请用 zorvel --data 该文件 --backup 副本 先做一个完整的副本，"
+                       "再使用那个副本。")
+            .arg(displayPath(path)));
 }
 
 DatabaseError unreadable(const QString &path, const QString &reason)
 {
     return DatabaseError(QStringLiteral("无法读取数据库文件“%1”，文件没有被改动。"
-                                        "请检查磁盘和文件的访问权限后重新启动 Zorvel。").arg(displayPath(path)),
+                                        "请检查磁盘和文件的访问权限后重新启动 Zorvel。")
+                             .arg(displayPath(path)),
                          reason, ResultCode::ioError);
 }
 
@@ -153,11 +158,12 @@ DatabaseError writeRefused(const QString &path, bool damaged)
 
 DatabaseError danglingLink(const QString &path, const QString &target)
 {
-    return DatabaseError(QStringLiteral("数据库文件“%1”是一个链接，它指向的“%2”不存在，可能是存放它的磁盘没有连接。"
-                                        "Zorvel 没有改动它，也没有新建数据库。请连接存放训练记录的磁盘或恢复链接指向的文件；"
-                                        "如果要重新开始，请删除这个链接后重新启动 Zorvel。")
-                             .arg(displayPath(path), displayPath(target)),
-                         QString(), ResultCode::cantOpen);
+    return DatabaseError(
+        QStringLiteral("数据库文件“%1”是一个链接，它指向的“%2”不存在，可能是存放它的磁盘没有连接。"
+                       "Zorvel 没有改动它，也没有新建数据库。请连接存放训练记录的磁盘或恢复链接指向的文件；"
+                       "如果要重新开始，请删除这个链接后重新启动 Zorvel。")
+            .arg(displayPath(path), displayPath(target)),
+        QString(), ResultCode::cantOpen);
 }
 
 DatabaseError pathTooLong(const QString &path, qint64 bytes, qint64 limit)
@@ -180,7 +186,8 @@ DatabaseError pathTooLong(const QString &path, qint64 bytes, qint64 limit)
 QString readOnlyNotice(const QString &path)
 {
     return QStringLiteral("数据库文件“%1”或它所在的文件夹是只读的。Zorvel 将以只读方式打开它："
-                          "您可以查看评价，但新的问题和回答不会被保存。").arg(displayPath(path));
+                          "您可以查看评价，但新的问题和回答不会被保存。")
+        .arg(displayPath(path));
 }
 
 QString readOnlyWithoutLogNotice(const QString &path)
@@ -201,7 +208,8 @@ QString missingTablesNotice(const QString &path, const QStringList &tables)
 QString cutShortNotice(const QString &path)
 {
     return QStringLiteral("数据库文件“%1”已损坏：它比文件头记录的长度短。为了保护其中的记录，"
-                          "Zorvel 只以只读方式打开它，不会再写入。建议您先备份这个文件。").arg(displayPath(path));
+                          "Zorvel 只以只读方式打开它，不会再写入。建议您先备份这个文件。")
+        .arg(displayPath(path));
 }
 
 QString damagedNotice(const QString &path)

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "randomsource.h"
 
-RandomSource::RandomSource()
-    : m_generator(QRandomGenerator::securelySeeded())
+RandomSource::RandomSource() : m_generator(QRandomGenerator::securelySeeded())
 {
 }
 
-RandomSource::RandomSource(quint32 seed)
-    : m_generator(seed)
+RandomSource::RandomSource(quint32 seed) : m_generator(seed)
 {
 }
 

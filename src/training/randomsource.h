@@ -9,7 +9,7 @@
 class RandomSource
 {
 public:
-    RandomSource();                    // seeded from the system's entropy source
+    RandomSource(); // seeded from the system's entropy source
     explicit RandomSource(quint32 seed);
     virtual ~RandomSource() = default;
 

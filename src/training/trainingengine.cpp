@@ -57,7 +57,11 @@ private:
 } // namespace
 
 TrainingEngine::TrainingEngine(Database &db, const QString &dataFile, const Clock &clock, RandomSource &random)
-    : m_db(db), m_dataFile(dataFile), m_view(&noView), m_clock(clock), m_random(random)
+    : m_db(db),
+      m_dataFile(dataFile),
+      m_view(&noView),
+      m_clock(clock),
+      m_random(random)
 {
 }
 

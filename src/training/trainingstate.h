@@ -19,14 +19,14 @@ struct GivenAnswer
 // whole run and is touched on the GUI thread only.
 struct TrainingState
 {
-    int questionId = 0;     // wt.id of the current question; 0 while no question is active
-    int answerClassId = 0;  // word class under which new words of accepted answers are filed
-    int wordId = 0;         // ci.id of the latest accepted answer's word
+    int questionId = 0;    // wt.id of the current question; 0 while no question is active
+    int answerClassId = 0; // word class under which new words of accepted answers are filed
+    int wordId = 0;        // ci.id of the latest accepted answer's word
     int score = 0;
-    int answerCount = 0;    // accepted answers to the current question
-    int repeatCount = 0;    // accepted answers whose word had been accepted before
-    QList<GivenAnswer> givenAnswers; // every judged submission of the current question
-    qint64 lastAnswerSecond = 0;     // monotonic stamp of the last answer past the too-fast rule; 0: none
+    int answerCount = 0;                     // accepted answers to the current question
+    int repeatCount = 0;                     // accepted answers whose word had been accepted before
+    QList<GivenAnswer> givenAnswers;         // every judged submission of the current question
+    qint64 lastAnswerSecond = 0;             // monotonic stamp of the last answer past the too-fast rule; 0: none
     FlashColor flashColor = FlashColor::Red; // colour of the next record panel flash
 };
 

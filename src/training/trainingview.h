@@ -16,8 +16,7 @@ public:
 
     // Adds one line to the answer record: the answer, its feedback text, and the
     // verdict that colours the feedback.
-    virtual void AppendAnswerRecord(const QString &recordText, const QString &verdictText,
-                                    Verdict verdict) = 0;
+    virtual void AppendAnswerRecord(const QString &recordText, const QString &verdictText, Verdict verdict) = 0;
     // Draws the score bar and its label for the current question.
     virtual void ShowScore(int score) = 0;
     // Flashes the answer record panel in the given colour.

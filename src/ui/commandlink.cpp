@@ -8,8 +8,7 @@
 #include <QShortcut>
 #include <QStyle>
 
-CommandLink::CommandLink(QWidget *parent)
-    : QLabel(parent)
+CommandLink::CommandLink(QWidget *parent) : QLabel(parent)
 {
     static const bool accessibleFactoryInstalled = [] {
         QAccessible::installFactory(&CommandLinkAccessible::create);

@@ -3,8 +3,7 @@
 
 #include "commandlink.h"
 
-CommandLinkAccessible::CommandLinkAccessible(CommandLink *link)
-    : QAccessibleWidget(link, QAccessible::PushButton)
+CommandLinkAccessible::CommandLinkAccessible(CommandLink *link) : QAccessibleWidget(link, QAccessible::PushButton)
 {
 }
 

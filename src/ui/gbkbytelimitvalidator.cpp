@@ -4,7 +4,8 @@
 #include "training/gbk.h"
 
 GbkByteLimitValidator::GbkByteLimitValidator(int maximumBytes, QObject *parent)
-    : QValidator(parent), m_maximumBytes(maximumBytes)
+    : QValidator(parent),
+      m_maximumBytes(maximumBytes)
 {
 }
 

@@ -9,7 +9,7 @@ namespace {
 struct RoleColors
 {
     QPalette::ColorRole role;
-    QColor normal;   // active and inactive
+    QColor normal; // active and inactive
     QColor disabled;
 };
 

@@ -4,7 +4,9 @@
 #include <QPainter>
 
 ScoreShape::ScoreShape(QWidget *parent)
-    : QWidget(parent), m_brushColor(palette().color(QPalette::Window)), m_penColor(m_brushColor)
+    : QWidget(parent),
+      m_brushColor(palette().color(QPalette::Window)),
+      m_penColor(m_brushColor)
 {
     setMouseTracking(true);
 }

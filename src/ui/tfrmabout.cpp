@@ -30,9 +30,7 @@ void setLinePitch(QTextEdit *memo)
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget *parent)
-    : CloseButtonDialog(parent),
-      ui(std::make_unique<Ui::TfrmAbout>())
+TfrmAbout::TfrmAbout(QWidget *parent) : CloseButtonDialog(parent), ui(std::make_unique<Ui::TfrmAbout>())
 {
     ui->setupUi(this);
     setUpTextBoxes();
@@ -53,7 +51,6 @@ void TfrmAbout::setUpTextBoxes()
         setLinePitch(memo);
     }
 }
-
 
 void TfrmAbout::Button1Click()
 {

@@ -98,9 +98,8 @@ void TfrmMain::FormCreate()
 void TfrmMain::showNotices(const QList<StartupNotice> &notices)
 {
     for (const StartupNotice &notice : notices) {
-        MessageBoxes::showNotice(this,
-                                 notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information,
-                                 notice.text);
+        MessageBoxes::showNotice(
+            this, notice.kind == StartupNotice::Warning ? QMessageBox::Warning : QMessageBox::Information, notice.text);
     }
 }
 
@@ -188,9 +187,8 @@ bool TfrmMain::isCommandKey(QKeyCombination key) const
 {
     const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
     const QList<CommandLink *> links = findChildren<CommandLink *>();
-    return std::any_of(links.cbegin(), links.cend(), [&pressed](const CommandLink *link) {
-        return link->shortcut() == pressed;
-    });
+    return std::any_of(links.cbegin(), links.cend(),
+                       [&pressed](const CommandLink *link) { return link->shortcut() == pressed; });
 }
 
 void TfrmMain::lblNewQuestionClick()

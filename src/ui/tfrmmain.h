@@ -21,7 +21,9 @@ class VerdictAnnouncer;
 // the command links. It shows what the training engine reports and turns the
 // user's clicks and keys into engine commands; the evaluation window it opens
 // reads the history from the same database as the engine.
-class TfrmMain : public QMainWindow, public TrainingView
+class TfrmMain
+    : public QMainWindow
+    , public TrainingView
 {
     Q_OBJECT
 

@@ -34,8 +34,8 @@ bool garbleRootPage(const QString &path, const QString &table)
     }
     QFile file(path);
     const qint64 pageSize = 4096;
-    return rootPage > 0 && file.open(QIODevice::ReadWrite) && file.seek((rootPage - 1) * pageSize) &&
-           file.write(QByteArray(pageSize, '\xEE')) == pageSize;
+    return rootPage > 0 && file.open(QIODevice::ReadWrite) && file.seek((rootPage - 1) * pageSize)
+        && file.write(QByteArray(pageSize, '\xEE')) == pageSize;
 }
 
 QString dump(Database &db)

@@ -4,7 +4,9 @@
 #include <QtGlobal>
 
 TemporaryHome::TemporaryHome()
-    : m_savedHome(qgetenv("HOME")), m_savedDataHome(qgetenv("XDG_DATA_HOME")), m_savedAppData(qgetenv("APPDATA"))
+    : m_savedHome(qgetenv("HOME")),
+      m_savedDataHome(qgetenv("XDG_DATA_HOME")),
+      m_savedAppData(qgetenv("APPDATA"))
 {
     qputenv("HOME", m_dir.path().toLocal8Bit());
     qunsetenv("XDG_DATA_HOME");

@@ -14,7 +14,9 @@
 struct TestableMainWindow
 {
     explicit TestableMainWindow(quint32 seed = 77)
-        : random(seed), engine(database, clock, random), window(engine, database)
+        : random(seed),
+          engine(database, clock, random),
+          window(engine, database)
     {
     }
 

@@ -95,7 +95,8 @@ int main(int argc, char *argv[])
             return 0;
     }
 
-    const QDeadlineTimer deadline = options.seconds > 0 ? QDeadlineTimer(options.seconds * 1000) : QDeadlineTimer::Forever;
+    const QDeadlineTimer deadline = options.seconds > 0 ? QDeadlineTimer(options.seconds * 1000)
+                                                        : QDeadlineTimer::Forever;
     int commands = 0;
     int failed = 0;
     int accepted = 0;

@@ -23,6 +23,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -86,7 +87,19 @@ TfrmMain::TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+struct TfrmMain::CheckHandoff
+{
+    std::mutex mutex;
+    TfrmMain *window = nullptr;
+};
+
+TfrmMain::~TfrmMain()
+{
+    if (m_checkHandoff) {
+        const std::lock_guard lock(m_checkHandoff->mutex);
+        m_checkHandoff->window = nullptr;
+    }
+}
 
 // What the start-up found (a read-only or damaged file, log files set aside) is
 // told before the window is used.
@@ -109,9 +122,16 @@ void TfrmMain::showNotices(const QList<StartupNotice> &notices)
 // it and settles it itself.
 void TfrmMain::checkHistory()
 {
-    m_engine.checkHistoryInBackground([this] {
-        QMetaObject::invokeMethod(
-            this, [this] { runGuarded([this] { showNotices(m_engine.historyChecked()); }); }, Qt::QueuedConnection);
+    m_checkHandoff = std::make_shared<CheckHandoff>();
+    m_checkHandoff->window = this;
+    m_engine.checkHistoryInBackground([handoff = m_checkHandoff] {
+        const std::lock_guard lock(handoff->mutex);
+        if (TfrmMain *window = handoff->window) {
+            QMetaObject::invokeMethod(
+                window,
+                [window] { window->runGuarded([window] { window->showNotices(window->m_engine.historyChecked()); }); },
+                Qt::QueuedConnection);
+        }
     });
 }
 

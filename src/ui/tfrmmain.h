@@ -87,6 +87,10 @@ private:
     int m_recordLines = 0;
     bool m_enterPressed = false;
     bool m_readAheadPlanned = false;
+    // How the background check reaches this window: the window leaves it on
+    // destruction, so a check that ends later posts nothing.
+    struct CheckHandoff;
+    std::shared_ptr<CheckHandoff> m_checkHandoff;
     QHash<QObject *, QString> m_statusHints;
     VerdictAnnouncer *m_announcer;
 };

@@ -19,16 +19,15 @@ int main(int argc, char *argv[])
     if (const std::optional<int> exitCode = handleCommandLineWithoutDisplay(argc, argv))
         return *exitCode;
     QApplication app(argc, argv);
-    // The one place where the data file is chosen: the guard, the store and the
-    // windows all work on this path.
+    // The one place where the data file is chosen: the user's own, or the one
+    // --data names. The guard, the store and the windows all work on this path.
     QString dataPath;
     if (const std::optional<int> exitCode = handleCommandLine(QApplication::arguments(), dataPath))
         return *exitCode;
     configureApplication(app);
 
-    // The data file's path, worked out once: the user's own, or the one --data
-    // names. One running Zorvel per data file: a later start brings the first to
-    // the front and ends without opening it.
+    // One running Zorvel per data file: a later start brings the first to the
+    // front and ends without opening it.
     SingleInstance instance(dataPath);
     if (const std::optional<int> exitCode = instance.claimOrHandOver())
         return *exitCode;

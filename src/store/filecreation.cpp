@@ -36,12 +36,6 @@ void populateInTransaction(Database &db, const std::function<void(Database &)> &
     transaction.commit();
 }
 
-void removeLogsOf(const QString &path)
-{
-    for (const char *suffix : logFileSuffixes)
-        QFile::remove(path + QLatin1StringView(suffix));
-}
-
 // The committed file must stand on its own: no journal or log left beside it,
 // our marks in its header, and as long as its header says.
 void checkComplete(const QString &path)
@@ -102,8 +96,7 @@ void createDatabaseFile(const QString &path, const std::function<void(Database &
         buildDatabaseFile(temporaryPath, populate);
         checkComplete(temporaryPath);
     } catch (const DatabaseError &error) {
-        QFile::remove(temporaryPath);
-        removeLogsOf(temporaryPath);
+        removeWithLogs(temporaryPath);
         throw StoreFailure::fromEngine(StoreFailure::Creating, error.resultCode(), path,
                                        error.engineText().isEmpty() ? error.summary() : error.engineText());
     }

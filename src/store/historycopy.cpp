@@ -3,6 +3,8 @@
 
 #include "database.h"
 #include "databaseerror.h"
+#include "logsetaside.h"
+#include "newfilemove.h"
 #include "statements.h"
 #include "storefailure.h"
 
@@ -12,9 +14,6 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
-
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,12 +21,11 @@
 
 namespace {
 
-const char *const logSuffixes[] = {"-wal", "-shm", "-journal"};
 const QStringList historyTables{QStringLiteral("wtlx"), QStringLiteral("hdpj"), QStringLiteral("cx"),
                                 QStringLiteral("wt"),   QStringLiteral("hd"),   QStringLiteral("ci")};
 const QString backupPattern = QStringLiteral("Zorvel-*.mdb");
 
-// Makes a file's content, or a rename in a folder, survive a power cut.
+// Makes a file's content survive a power cut.
 bool syncToDisk(const QString &path)
 {
 #ifdef Q_OS_UNIX
@@ -41,31 +39,6 @@ bool syncToDisk(const QString &path)
     Q_UNUSED(path);
     return true;
 #endif
-}
-
-std::filesystem::path nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-// Replaces `target` in one step: a reader sees the old file or the new one.
-bool renameOver(const QString &from, const QString &target, QString &reason)
-{
-    std::error_code error;
-    std::filesystem::rename(nativePath(from), nativePath(target), error);
-    reason = QString::fromStdString(error.message());
-    return !error;
-}
-
-void removeWithLogs(const QString &path)
-{
-    QFile::remove(path);
-    for (const char *suffix : logSuffixes)
-        QFile::remove(path + QLatin1StringView(suffix));
 }
 
 DatabaseError copyFailed(const QString &target, int resultCode, const QString &reason)
@@ -91,11 +64,10 @@ QString reservePartName(const QString &target)
 void putInPlace(const QString &part, const QString &target)
 {
     QString reason;
-    if (!syncToDisk(part) || !renameOver(part, target, reason)) {
+    if (!syncToDisk(part) || !replaceWithNewFile(part, target, reason)) {
         removeWithLogs(part);
         throw copyFailed(target, ResultCode::ioError, reason);
     }
-    syncToDisk(QFileInfo(target).absolutePath());
 }
 
 bool copyBytes(const QString &source, const QString &target, QString &reason)
@@ -169,7 +141,7 @@ void checkWholeHistory(Database &db)
 QStringList logFilesBeside(const QString &path)
 {
     QStringList logs;
-    for (const char *suffix : logSuffixes) {
+    for (const char *suffix : logFileSuffixes) {
         const QString log = path + QLatin1StringView(suffix);
         if (QFileInfo::exists(log))
             logs.append(log);

@@ -55,3 +55,10 @@ StartupNotice setAsideNotice(const QStringList &names)
                            "如果您以前的训练记录不见了，这些文件里可能还保存着其中一部分，请不要删除它们。")
                 .arg(shown.join(QLatin1Char('\n')))};
 }
+
+void removeWithLogs(const QString &path)
+{
+    QFile::remove(path);
+    for (const char *suffix : logFileSuffixes)
+        QFile::remove(path + QLatin1StringView(suffix));
+}

@@ -8,6 +8,9 @@
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -28,13 +31,13 @@ QString systemMessage(DWORD code)
     return text;
 }
 
-// Without MOVEFILE_REPLACE_EXISTING an existing target is never replaced; the
+// Without MOVEFILE_REPLACE_EXISTING in `flags` an existing target is never replaced; the
 // write-through flag returns only once the move is on the disk.
-bool moveWrittenThrough(const QString &from, const QString &to, QString &error)
+bool moveWrittenThrough(const QString &from, const QString &to, DWORD flags, QString &error)
 {
     const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
     const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
-    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | flags))
         return true;
     error = systemMessage(GetLastError());
     return false;
@@ -58,12 +61,26 @@ void syncFolder(const QString &folder)
 bool moveNewFileIntoPlace(const QString &from, const QString &to, QString &error)
 {
 #ifdef Q_OS_WIN
-    return moveWrittenThrough(from, to, error);
+    return moveWrittenThrough(from, to, 0, error);
 #else
     // QFile::rename refuses an existing target.
     QFile file(from);
     if (!file.rename(to)) {
         error = file.errorString();
+        return false;
+    }
+    syncFolder(QFileInfo(to).absolutePath());
+    return true;
+#endif
+}
+
+bool replaceWithNewFile(const QString &from, const QString &to, QString &error)
+{
+#ifdef Q_OS_WIN
+    return moveWrittenThrough(from, to, MOVEFILE_REPLACE_EXISTING, error);
+#else
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
     syncFolder(QFileInfo(to).absolutePath());

@@ -13,3 +13,7 @@
 // either file open without sharing its deletion (SQLite's files, for one).
 // Returns whether the file was moved; `error` then says why not.
 bool moveNewFileIntoPlace(const QString &from, const QString &to, QString &error);
+
+// The same, but a file at `to` is replaced in one step: a reader sees the old
+// file or the new one, never neither.
+bool replaceWithNewFile(const QString &from, const QString &to, QString &error);

@@ -9,6 +9,8 @@
 #
 #   scripts/build-windows.sh             Qt (if not cached), Zorvel, tests, packages
 #   scripts/build-windows.sh --qt-only   only make sure the cached Qt exists
+#   scripts/build-windows.sh --print-key prints the cache folder's name for the
+#                                        present options (qt-<version>-<key>)
 #
 # The cache lives in $ZORVEL_WINDOWS_CACHE, by default ~/.cache/zorvel-windows,
 # one folder per Qt version and option set. Prints where the Qt it used lives.
@@ -16,10 +18,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source_root=$PWD
 
-qt_only=false
+qt_only=false print_key=false
 [ "${1:-}" = "--qt-only" ] && qt_only=true
+[ "${1:-}" = "--print-key" ] && print_key=true
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix ninja-build tcl xz-utils dpkg-dev \
+# With --print-key only the name goes to standard output.
+$print_key && exec 3>&1 1>&2
+scripts/install-deps.sh --run g++-mingw-w64-x86-64-posix ninja-build tcl xz-utils dpkg-dev \
     nsis zip binutils-mingw-w64-x86-64 wine64 wine
 
 cache_root=${ZORVEL_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zorvel-windows}
@@ -79,6 +84,10 @@ sqlite_flags=(-O2 -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE
 key=$( { echo "$qt_version $sqlite_version"; printf '%s\n' "${qt_options[@]}" "${sqlite_flags[@]}";
          cat cmake/mingw-w64-x86_64.cmake; } | sha256sum | cut -c1-12)
 qt_cache=$cache_root/qt-$qt_version-$key
+if $print_key; then
+    echo "qt-$qt_version-$key" >&3
+    exit 0
+fi
 qt_prefix=$qt_cache/qt
 
 # --- SQLite --------------------------------------------------------------------
@@ -127,7 +136,7 @@ build_qt() {
 }
 
 # Host Qt tools (moc, uic, rcc) must match the Qt being built.
-scripts/install-deps.sh
+scripts/install-deps.sh --run
 [ -f "$qt_cache/complete" ] || build_qt
 echo "Qt for Windows: $qt_prefix"
 $qt_only && exit 0
@@ -137,7 +146,7 @@ $qt_only && exit 0
 # (scripts/check-windows.sh sets up the Wine prefix and the display).
 build_dir=$source_root/build-windows
 "$qt_prefix/bin/qt-cmake" -G Ninja -S "$source_root" -B "$build_dir" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR="$source_root/scripts/wine-test.sh" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DZORVEL_WERROR="${ZORVEL_WERROR:-OFF}" -DCMAKE_CROSSCOMPILING_EMULATOR="$source_root/scripts/wine-test.sh" >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"
 (cd "$build_dir" && cpack >/dev/null)
 for package in "$build_dir"/zorvel-*-windows-x64.zip "$build_dir"/zorvel-*-windows-x64.exe; do

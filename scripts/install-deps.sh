@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that building, running and testing Zorvel need,
-# and any further packages named as arguments.
+# Installs the Debian 12 packages that building and running Zorvel need and,
+# unless --run is given, everything its tests use too (a virtual display, X11
+# tools, Chromium, a screen reader, clang-format), plus any further packages
+# named as arguments.
 # Does nothing when they are all present; uses sudo when not run as root.
+#
+#   scripts/install-deps.sh [--run] [PACKAGE...]
 set -euo pipefail
 
-packages=(
+build_and_run=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
     qt6-translations-l10n
     fonts-noto-cjk fonts-liberation2
+)
+tests=(
     xdotool
     xvfb xauth x11-utils
     chromium
     python3-pyatspi orca dbus-daemon
-    "$@"
+    clang-format
 )
+
+packages=("${build_and_run[@]}")
+if [ "${1:-}" = "--run" ]; then
+    shift
+else
+    packages+=("${tests[@]}")
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVEL_WERROR="${ZORVEL_WERROR:-OFF}")
 if [ "${1:-}" = "--sanitize" ]; then
     build_dir=build-sanitize
     options=(-DCMAKE_BUILD_TYPE=Debug -DZORVEL_SANITIZE=ON)

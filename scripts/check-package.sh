@@ -11,8 +11,9 @@ app_id=org.zorvel.Zorvel
 
 fail() { echo "check-package: $*" >&2; exit 1; }
 
-# Run by this script itself under xvfb-run: starts the installed program with
-# the command of its desktop file and waits for its main window.
+# Run by this script itself under a virtual X server of its own: starts the
+# installed program with the command of its desktop file and waits (up to a
+# minute) for its main window.
 if [ "${1:-}" = "--show-window" ]; then
     desktop_file=/usr/share/applications/$app_id.desktop
     command=$(sed -n 's/^Exec=//p' "$desktop_file")
@@ -23,7 +24,8 @@ if [ "${1:-}" = "--show-window" ]; then
     pid=$!
     trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
     window=""
-    for _ in $(seq 1 150); do
+    end=$(($(date +%s) + 60))
+    while [ "$(date +%s)" -lt "$end" ]; do
         window=$(xwininfo -root -tree | awk -v class="\"$wm_class\")" '$2 == "\"Zorvel\":" && index($0, class) { print $1; exit }')
         [ -n "$window" ] && xwininfo -id "$window" | grep -q "Map State: IsViewable" && break
         kill -0 "$pid" 2>/dev/null || fail "the installed program ended before its window showed"
@@ -98,13 +100,13 @@ done
 home=$(mktemp -d)
 trap 'rm -rf "$contents" "$home"; apt_get remove -y zorvel >/dev/null 2>&1 || true' EXIT
 # The installed program answers --version without a display and touches no data.
-printed=$(HOME="$home" timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_DATA_HOME \
+printed=$(HOME="$home" timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_DATA_HOME \
               /usr/bin/zorvel --version) \
     || fail "/usr/bin/zorvel --version failed"
 [ "$printed" = "Zorvel $version" ] || fail "/usr/bin/zorvel --version printed \"$printed\", not \"Zorvel $version\""
 [ -z "$(ls -A "$home")" ] || fail "/usr/bin/zorvel --version wrote into the home folder"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$PWD/scripts/check-package.sh" --show-window
+sh tests/with_x_server.sh bash "$PWD/scripts/check-package.sh" --show-window
 
 apt_get remove -y zorvel
 [ ! -e /usr/bin/zorvel ] || fail "/usr/bin/zorvel is still there after removing the package"

@@ -589,7 +589,7 @@ void HistoryTest::reportRendersInChromium()
                                   QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
                                   QStringLiteral("--user-data-dir=") + profile.path()}
                           + what + QStringList{QUrl::fromLocalFile(page).toString()});
-        if (!browser.waitForFinished(90000))
+        if (!browser.waitForFinished(180000))
             return false;
         output = browser.readAllStandardOutput();
         return browser.exitCode() == 0;
@@ -660,7 +660,7 @@ void HistoryTest::commandsNeedNoDisplay()
         environment.remove(QString::fromLatin1(variable));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ZORVEL_PROGRAM), QStringList{QStringLiteral("--data"), dataPath()} + arguments);
-    QVERIFY(program.waitForFinished(30000));
+    QVERIFY(program.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.exitCode() == exitCode, qPrintable(output));

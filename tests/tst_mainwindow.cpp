@@ -130,7 +130,7 @@ void MainWindowTest::startQuestion()
 void MainWindowTest::readsAheadOnceShown()
 {
     const SessionCache &cache = m_main->database.statements().cache();
-    QTRY_VERIFY(cache.wordIds().has_value() && cache.sums().has_value());
+    QTRY_VERIFY_WITH_TIMEOUT(cache.wordIds().has_value() && cache.sums().has_value(), 60000);
 }
 
 void MainWindowTest::windowFrame()
@@ -312,7 +312,7 @@ void MainWindowTest::flashRestartsMidway()
     m_window->timerFlashTimer();
     QCOMPARE(panel->palette().color(QPalette::Window), red);
     // The real timer ends the sequence on its own, in the normal colour.
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->flashTick(), 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->flashTick(), 0, 60000);
     QCOMPARE(panel->palette().color(QPalette::Window), m_window->palette().color(QPalette::Window));
 }
 
@@ -910,7 +910,7 @@ void MainWindowTest::damageFoundInTheBackgroundIsTold()
     m_window = &m_main->window;
     m_window->show();
     QVERIFY(MessageBoxes::shownTexts().isEmpty());
-    QTRY_COMPARE(MessageBoxes::shownTexts().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(MessageBoxes::shownTexts().size(), 1, 60000);
     QVERIFY2(MessageBoxes::shownTexts().first().contains(QStringLiteral("已损坏")),
              qPrintable(MessageBoxes::shownTexts().first()));
     QCOMPARE(m_main->database.access(), Database::Damaged);

@@ -88,9 +88,9 @@ void SingleInstanceTest::laterStartHandsOverToTheFirst()
     // The later start blocks while it waits for an answer; the first answers from
     // its event loop, here the test's.
     std::atomic_int claim = -1;
-    QThread *later = QThread::create([&] { claim = SingleInstance(path).claim(10s); });
+    QThread *later = QThread::create([&] { claim = SingleInstance(path).claim(60s); });
     later->start();
-    QTRY_VERIFY_WITH_TIMEOUT(later->isFinished(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(later->isFinished(), 90000);
     delete later;
     QCOMPARE(claim.load(), int(SingleInstance::HandedOver));
     QCOMPARE(requests.size(), 1);
@@ -246,7 +246,7 @@ void SingleInstanceTest::anotherUsersSocketIsNotBelieved()
         squatter.kill();
         squatter.waitForFinished(5000);
     });
-    if (!squatter.waitForReadyRead(10000))
+    if (!squatter.waitForReadyRead(60000))
         QSKIP(qPrintable(QStringLiteral("the other user's socket could not be made: ")
                          + QString::fromLocal8Bit(squatter.readAllStandardError())));
     SingleInstance later(path);
@@ -295,25 +295,29 @@ void SingleInstanceTest::programStartsOncePerDataFile()
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QVERIFY(QFile(leftover).open(QIODevice::WriteOnly));
     QProcess *first = startProgram();
-    QVERIFY(first->waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(leftover), 20000); // the first has started clean
+    QVERIFY(first->waitForStarted(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(leftover), 60000); // the first has started clean
 #ifndef Q_OS_WIN
     QVERIFY(QFileInfo::exists(socket)); // a named pipe on Windows, not a file
 #endif
     QVERIFY(QFile(leftover).open(QIODevice::WriteOnly));
+    // The first answers from its event loop, which runs once its window is up:
+    // a later start gives it a few seconds, so it starts only once the first
+    // has answered this test.
+    QCOMPARE(SingleInstance(path).claim(60s), SingleInstance::HandedOver);
 
     QProcess *later = startProgram();
-    QVERIFY(later->waitForFinished(20000));
+    QVERIFY(later->waitForFinished(60000));
     QCOMPARE(later->exitStatus(), QProcess::NormalExit);
     QCOMPARE(later->exitCode(), 0);
     QCOMPARE(first->state(), QProcess::Running);
     QVERIFY(QFileInfo::exists(leftover));
 
     first->kill(); // SIGKILL: the lock and the socket stay behind
-    QVERIFY(first->waitForFinished(5000));
+    QVERIFY(first->waitForFinished(60000));
     QVERIFY(QFileInfo::exists(SingleInstance::lockFilePath(path)));
     QProcess *next = startProgram();
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(leftover), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(leftover), 60000);
     QCOMPARE(next->state(), QProcess::Running);
 }
 

@@ -24,6 +24,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <atomic>
+
 using DatabaseFixture::count;
 using DatabaseFixture::filesBeside;
 using DatabaseFixture::writeBytes;
@@ -601,19 +603,23 @@ void StoreTest::secondConnectionWaitsForTheFirst()
 
     // Another process (here: a thread with a connection of its own) holds the write
     // lock for a moment; our write waits for it instead of failing.
-    QThread *holder = QThread::create([path] {
+    QSemaphore locked;
+    std::atomic_bool committing = false;
+    QThread *holder = QThread::create([&] {
         Database other(QStringLiteral("holder"));
         other.open(BuildConnectionString(path));
         Transaction transaction(other);
         other.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (1)"));
+        locked.release();
         QThread::msleep(400);
+        committing = true;
         transaction.commit();
     });
     holder->start();
-    QTRY_COMPARE_WITH_TIMEOUT(db.statements().connection().isOpen(), true, 1000);
-    QThread::msleep(100);
+    QVERIFY(locked.tryAcquire(1, 60000));
     db.statements().execute(QStringLiteral("INSERT INTO wt (wtlxid) VALUES (2)"));
-    QVERIFY(holder->wait(5000));
+    QVERIFY(committing); // our write went through only once the holder let go
+    QVERIFY(holder->wait(60000));
     delete holder;
     QCOMPARE(count(db, QStringLiteral("wt")), 2);
 }

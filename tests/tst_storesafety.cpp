@@ -379,10 +379,10 @@ void StoreSafetyTest::killedSessionsLeaveTheHistoryWhole()
         QProcess child;
         child.start(QStringLiteral(TRAINING_CHILD),
                     {QStringLiteral("--seed"), QString::number(kill), QStringLiteral("--report-each")});
-        QVERIFY(child.waitForStarted(10000));
+        QVERIFY(child.waitForStarted(60000));
         child.waitForFinished(fromScratch ? moments.RandomInRange(0, 120) : moments.RandomInRange(30, 600));
         child.kill();
-        QVERIFY(child.waitForFinished(10000));
+        QVERIFY(child.waitForFinished(60000));
         // Windows ends the child's lines with \r\n.
         const QString output = QString::fromUtf8(child.readAllStandardOutput()).remove(u'\r');
         QVERIFY2(!output.contains(QStringLiteral("failed")), qPrintable(output));

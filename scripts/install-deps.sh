@@ -12,7 +12,7 @@ packages=(
     fonts-noto-cjk fonts-liberation2
     xdotool
     xvfb xauth x11-utils
-    chromium
+    chromium libreoffice-calc-nogui
     python3-pyatspi orca dbus-daemon
     "$@"
 )

@@ -18,7 +18,7 @@ build_and_run=(
 tests=(
     xdotool
     xvfb xauth x11-utils
-    chromium
+    chromium libreoffice-calc-nogui
     python3-pyatspi orca dbus-daemon
     clang-format
 )

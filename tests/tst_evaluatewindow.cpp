@@ -7,6 +7,8 @@
 #include "chart/horizontalbarseries.h"
 #include "evaluate/evaluatewindowopener.h"
 #include "evaluate/tfrmevaluate.h"
+#include "evaluate/thinkingindexcolor.h"
+#include "evaluate/thinkingindices.h"
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/location.h"
@@ -200,6 +202,12 @@ void EvaluateWindowTest::historyGivesFourBarsInOrder()
     const QList<QColor> colours{QColor(255, 0, 0), QColor(0, 128, 0), QColor(255, 255, 0), QColor(0, 0, 255)};
     for (int i = 0; i < series.count(); ++i)
         QCOMPARE(series.pointColor(i), colours.at(i));
+    // The progress report takes each index's colour and name from the same place.
+    for (const ThinkingIndexKind &kind : thinkingIndexKinds()) {
+        QCOMPARE(series.pointColor(kind.barPosition).name(), thinkingIndexColor(kind));
+        QCOMPARE(labels(series).at(kind.barPosition), kind.name);
+    }
+    QCOMPARE(window.accessibleDescription(), thinkingIndicesExplanation());
     QVERIFY(MessageBoxes::shownTexts().isEmpty());
 }
 

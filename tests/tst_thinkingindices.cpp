@@ -31,6 +31,8 @@ class ThinkingIndicesTest : public QObject
 private slots:
     void screenReadersHearEveryIndex_data();
     void screenReadersHearEveryIndex();
+    void documentsExplainEachIndexAlike_data();
+    void documentsExplainEachIndexAlike();
     void init();
     void cleanup();
 
@@ -226,6 +228,31 @@ void ThinkingIndicesTest::screenReadersHearEveryIndex()
     QFETCH(ThinkingIndices, indices);
     QFETCH(QString, description);
     QCOMPARE(describeThinkingIndices(indices), description);
+}
+
+void ThinkingIndicesTest::documentsExplainEachIndexAlike_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("entry"); // "NAME" and "TEXT" stand for the index's name and explanation
+    QTest::newRow("README") << QStringLiteral("README.md") << QStringLiteral("- NAME：TEXT\n");
+    QTest::newRow("manual page") << QStringLiteral("packaging/zorvel.1") << QStringLiteral(".B NAME\nTEXT\n");
+}
+
+// The README and the manual page explain the indices in the words that the
+// evaluation window and the report use.
+void ThinkingIndicesTest::documentsExplainEachIndexAlike()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, entry);
+    QFile file(QStringLiteral(ZORVEL_SOURCE_DIR "/") + document);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const ThinkingIndexKind &kind : thinkingIndexKinds()) {
+        QString expected = entry;
+        expected.replace(QStringLiteral("NAME"), kind.name).replace(QStringLiteral("TEXT"), kind.explanation);
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    }
+    QCOMPARE(thinkingIndicesExplanation().count(u'\n'), 3);
 }
 
 QTEST_GUILESS_MAIN(ThinkingIndicesTest)

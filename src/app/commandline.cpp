@@ -114,7 +114,13 @@ QList<CommandOption> commandOptions()
         {HistoryCommand::Report,
          option("report", "FILE.html",
                 "Writes the progress report, a page for any web browser, to FILE.html, "
-                "and ends.")},
+                "and ends. With data files after it (zorvel --report class.html a.mdb b.mdb, "
+                "or *.mdb), writes one page for the class instead: a row and a small chart per pupil.")},
+        {HistoryCommand::Pupil,
+         option("pupil", "NAME",
+                "Stores NAME in the history as the pupil's name, which the report and the export "
+                "show, and ends; an empty NAME (\"\") forgets it. Without a stored name they show "
+                "the data file's name, or the account's user name for the user's own file.")},
     };
 }
 
@@ -128,7 +134,8 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
             continue;
         named.append(QStringLiteral("--") + candidate.option.names().constFirst());
         outcome.command = candidate.command;
-        outcome.commandFile = absolutePath(parser.value(candidate.option));
+        outcome.commandFile = candidate.command == HistoryCommand::Pupil ? parser.value(candidate.option)
+                                                                         : absolutePath(parser.value(candidate.option));
     }
     if (named.size() > 1) {
         return endsWith(1, QString(),
@@ -136,6 +143,27 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
                             .arg(programName, named.join(QStringLiteral(" and "))));
     }
     return outcome;
+}
+
+// The files named, made absolute; a name with a wildcard (which no shell on
+// Windows expands) stands for the files it matches, in order of their names.
+QStringList dataFilesNamed(const QStringList &names)
+{
+    QStringList files;
+    for (const QString &name : names) {
+        const QFileInfo info(name);
+        if (!info.fileName().contains(QLatin1Char('*')) && !info.fileName().contains(QLatin1Char('?'))) {
+            files.append(absolutePath(name));
+            continue;
+        }
+        const QDir folder = info.absoluteDir();
+        const QStringList matches = folder.entryList({info.fileName()}, QDir::Files, QDir::Name);
+        if (matches.isEmpty())
+            files.append(absolutePath(name)); // told as a file that is not there
+        for (const QString &match : matches)
+            files.append(absolutePath(folder.filePath(match)));
+    }
+    return files;
 }
 
 QStringList argumentList(int argc, char *argv[])
@@ -190,6 +218,12 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     if (parser.isSet(version))
         return endsWith(0, QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION)));
     CommandLineOutcome outcome = historyCommandOf(parser, commands);
+    if (outcome.command == HistoryCommand::Report)
+        outcome.reportedFiles = dataFilesNamed(parser.positionalArguments());
+    if (parser.isSet(data) && !outcome.reportedFiles.isEmpty())
+        return endsWith(1, QString(),
+                        QStringLiteral("%1: give the data files either with --data or after --report, not both.\n")
+                            .arg(programName));
     if (parser.isSet(data)) {
         outcome.dataPath = absolutePath(parser.value(data));
         if (QFileInfo(outcome.dataPath).isDir())
@@ -237,6 +271,8 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     if (outcome.command != HistoryCommand::None) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
+        if (!outcome.reportedFiles.isEmpty())
+            return runClassReport(outcome.commandFile, outcome.reportedFiles);
         return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
     }
     if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))

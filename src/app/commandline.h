@@ -12,7 +12,8 @@ enum class HistoryCommand {
     Backup,  // --backup FILE
     Restore, // --restore FILE
     Export,  // --export FILE.csv
-    Report,  // --report FILE.html
+    Report,  // --report FILE.html [DATA.mdb ...]
+    Pupil,   // --pupil NAME
 };
 
 // What the command line asks for. Zorvel's own options are --help, --version,
@@ -26,7 +27,8 @@ struct CommandLineOutcome
     QString error;    // for standard error
     QString dataPath; // --data, made absolute; empty for the user's own file
     HistoryCommand command = HistoryCommand::None;
-    QString commandFile; // the history command's file, made absolute
+    QString commandFile;       // the history command's file, made absolute; --pupil's name as given
+    QStringList reportedFiles; // the data files after --report, made absolute, wildcards expanded
 };
 
 // Reads the program's own options from arguments that no longer hold Qt's own

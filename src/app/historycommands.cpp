@@ -3,12 +3,15 @@
 
 #include "singleinstance.h"
 
+#include "report/classreport.h"
 #include "report/historyexport.h"
 #include "report/progressreport.h"
+#include "report/pupil.h"
 #include "store/database.h"
 #include "store/databaseerror.h"
 #include "store/historycopy.h"
 #include "store/location.h"
+#include "store/pupilname.h"
 #include "training/historybackups.h"
 
 #include <QDateTime>
@@ -147,6 +150,22 @@ QString restore(const QString &file, const QString &dataPath)
         .arg(shown(file), shown(dataPath), shown(kept));
 }
 
+QString namePupil(const QString &typed, const QString &dataPath)
+{
+    const QString name = pupilNameToStore(typed);
+    if (name.size() > longestPupilName)
+        throw CommandFailure(QStringLiteral("The name is %1 characters long; a pupil's name may have at most %2.")
+                                 .arg(name.size())
+                                 .arg(longestPupilName));
+    Database db;
+    openHistory(db, dataPath);
+    storePupilName(db, name);
+    if (name.isEmpty())
+        return QStringLiteral("The history %1 no longer stores a pupil's name; it is shown as %2.")
+            .arg(shown(dataPath), pupilNameOf(db));
+    return QStringLiteral("The history %1 now stores the pupil's name %2.").arg(shown(dataPath), name);
+}
+
 QString run(HistoryCommand command, const QString &file, const QString &dataPath)
 {
     switch (command) {
@@ -158,6 +177,8 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
         return writeFrom(file, dataPath, QStringLiteral("the answers"), writeAnswersCsv);
     case HistoryCommand::Report:
         return writeFrom(file, dataPath, QStringLiteral("the progress report"), writeProgressReport);
+    case HistoryCommand::Pupil:
+        return namePupil(file, dataPath);
     case HistoryCommand::None:
         break;
     }
@@ -169,12 +190,28 @@ void print(FILE *stream, const QString &text)
     std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
 }
 
-} // namespace
+QString writeClassPage(const QString &file, const QStringList &dataPaths)
+{
+    for (const QString &dataPath : dataPaths)
+        refuseOwnFile(file, dataPath);
+    QString error;
+    QStringList unreadable;
+    if (!writeClassReport(dataPaths, file, error, unreadable))
+        throw CommandFailure(QStringLiteral("Could not write %1 (%2); nothing was written.").arg(shown(file), error));
+    if (unreadable.isEmpty())
+        return QStringLiteral("Wrote the class overview of %1 histories to %2.").arg(dataPaths.size()).arg(shown(file));
+    return QStringLiteral("Wrote the class overview of %1 histories to %2; %3 of them could not be read: %4.")
+        .arg(dataPaths.size())
+        .arg(shown(file))
+        .arg(unreadable.size())
+        .arg(unreadable.join(QStringLiteral("; ")));
+}
 
-int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
+template<typename Command>
+int runAndTell(Command &&command)
 {
     try {
-        print(stdout, run(command, file, dataPath));
+        print(stdout, command());
         return 0;
     } catch (const CommandFailure &failure) {
         print(stderr, QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed."));
@@ -182,4 +219,18 @@ int runHistoryCommand(HistoryCommand command, const QString &file, const QString
         print(stderr, QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed."));
     }
     return 1;
+}
+
+} // namespace
+
+int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
+{
+    return runAndTell([&] { return run(command, file, dataPath); });
+}
+
+int runClassReport(const QString &file, const QStringList &dataPaths)
+{
+    if (dataPaths.size() == 1)
+        return runHistoryCommand(HistoryCommand::Report, file, dataPaths.first());
+    return runAndTell([&] { return writeClassPage(file, dataPaths); });
 }

@@ -11,3 +11,8 @@
 // it did nothing, and returns the exit code: 0 when it was done, 1 when not.
 // None ever leaves a half-written file at the name it writes.
 int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath);
+
+// The progress report of several histories, one page for the class, written to
+// `file`; of one history, its own progress report. Says which files could not
+// be read; returns 0 when the page was written.
+int runClassReport(const QString &file, const QStringList &dataPaths);

@@ -68,13 +68,14 @@ void TfrmEvaluate::FillIndexChart()
 {
     const QColor automaticColor;
     HorizontalBarSeries *series = indexSeries();
-    series->addBar(double(m_indices.oldWordIndex), QStringLiteral("思考守旧值"), automaticColor);
-    series->addBar(double(m_indices.newWordIndex), QStringLiteral("联想发现值"), automaticColor);
-    series->addBar(double(m_indices.radioIndex), QStringLiteral("思维发散值"), automaticColor);
-    series->addBar(double(m_indices.heatIndex), QStringLiteral("头脑发热值"), automaticColor);
-    // A screen reader sees no bars: the chart tells its title and the values.
+    const QList<ThinkingIndexKind> &kinds = thinkingIndexKinds();
+    for (auto kind = kinds.crbegin(); kind != kinds.crend(); ++kind)
+        series->addBar(double(m_indices.*kind->member), kind->name, automaticColor);
+    // A screen reader sees no bars: the chart tells its title and the values,
+    // the window what they mean.
     ui->chartEvaluate->setAccessibleName(ui->chartEvaluate->title());
     ui->chartEvaluate->setAccessibleDescription(describeThinkingIndices(m_indices));
+    setAccessibleDescription(thinkingIndicesExplanation());
 }
 
 void TfrmEvaluate::Button1Click()

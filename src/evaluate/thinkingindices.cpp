@@ -3,9 +3,34 @@
 
 #include "store/historystatistics.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+const QList<ThinkingIndexKind> &thinkingIndexKinds()
+{
+    static const QList<ThinkingIndexKind> kinds{
+        {"heatIndex", QStringLiteral("头脑发热值"), &ThinkingIndices::heatIndex, 3,
+         QStringLiteral("由另外三项合成：思维发散值和联想发现值把它抬高，思考守旧值把它拉低。越高越好。")},
+        {"radioIndex", QStringLiteral("思维发散值"), &ThinkingIndices::radioIndex, 2,
+         QStringLiteral("每道有回答的题平均给出几个回答，按题型的权重计。越高越好。")},
+        {"newWordIndex", QStringLiteral("联想发现值"), &ThinkingIndices::newWordIndex, 1,
+         QStringLiteral("每道有回答的题平均有几个回答用了以前从没答过的词，按题型的权重计。越高越好。")},
+        {"oldWordIndex", QStringLiteral("思考守旧值"), &ThinkingIndices::oldWordIndex, 0,
+         QStringLiteral("在用了旧词的题里，平均每题有几个回答用了以前答过的词，按题型的权重计。越低越好。")},
+    };
+    return kinds;
+}
+
+QString thinkingIndicesExplanation()
+{
+    QStringList lines;
+    for (const ThinkingIndexKind &kind : thinkingIndexKinds())
+        lines.append(kind.name + QStringLiteral("：") + kind.explanation);
+    return lines.join(QLatin1Char('\n'));
+}
 
 qint64 roundHalfToEven(double value)
 {
@@ -39,11 +64,10 @@ int roundedIndex(double mean)
 
 QString describeThinkingIndices(const ThinkingIndices &indices)
 {
-    return QStringLiteral("头脑发热值 %1，思维发散值 %2，联想发现值 %3，思考守旧值 %4")
-        .arg(indices.heatIndex)
-        .arg(indices.radioIndex)
-        .arg(indices.newWordIndex)
-        .arg(indices.oldWordIndex);
+    QStringList parts;
+    for (const ThinkingIndexKind &kind : thinkingIndexKinds())
+        parts.append(kind.name + QLatin1Char(' ') + QString::number(indices.*kind.member));
+    return parts.join(QStringLiteral("，"));
 }
 
 void ComputeThinkingIndices(Database &db, ThinkingIndices &indices)

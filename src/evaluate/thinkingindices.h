@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,6 +18,25 @@ struct ThinkingIndices
 
     friend bool operator==(const ThinkingIndices &, const ThinkingIndices &) = default;
 };
+
+// One of the four indices as the evaluation window and the progress report
+// show it.
+struct ThinkingIndexKind
+{
+    const char *id;               // the member's name: "heatIndex"
+    QString name;                 // the bar's label: "头脑发热值"
+    int ThinkingIndices::*member; // its value
+    int barPosition;              // on the chart's left axis, 0 at the bottom
+    QString explanation;          // what it measures, and which way is better
+};
+
+// The four indices, in the order of the evaluation chart from its top bar down.
+const QList<ThinkingIndexKind> &thinkingIndexKinds();
+
+// What the four indices mean, one line each, "头脑发热值：…", in the chart's
+// order: the text of the evaluation window, the report, the README and the
+// manual page.
+QString thinkingIndicesExplanation();
 
 // Rounds to the nearest integer, halves to the even neighbour (2.5 → 2, 3.5 → 4).
 qint64 roundHalfToEven(double value);

@@ -74,3 +74,24 @@ QList<PeriodIndices> indicesByPeriod(const QList<WeightedQuestion> &questions, P
     }
     return result;
 }
+
+QDate nextPeriodStart(const QDate &start, ProgressPeriod period)
+{
+    return period == ProgressPeriod::Month ? start.addMonths(1) : start.addDays(7);
+}
+
+QList<QList<QPointF>> periodStretches(const QList<PeriodIndices> &periods, ProgressPeriod period,
+                                      int ThinkingIndices::*member)
+{
+    QList<QList<QPointF>> stretches;
+    QDate expected;
+    for (const PeriodIndices &one : periods) {
+        if (stretches.isEmpty() || one.start != expected)
+            stretches.append(QList<QPointF>());
+        const QDate next = nextPeriodStart(one.start, period);
+        const double middle = double(one.start.toJulianDay() + next.toJulianDay()) / 2.0;
+        stretches.last().append(QPointF(middle, double(one.indices.*member)));
+        expected = next;
+    }
+    return stretches;
+}

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QPointF>
 
 // The thinking indices of parts of the history: the evaluation's averages taken
 // over the questions of one week or one month.
@@ -32,3 +33,12 @@ ThinkingIndices indicesOfQuestions(const QList<WeightedQuestion> &questions);
 // The indices per period, oldest first; periods without questions are left out.
 // Questions whose time cannot be read are left out as well.
 QList<PeriodIndices> indicesByPeriod(const QList<WeightedQuestion> &questions, ProgressPeriod period);
+
+// The first day of the period after the one that starts on `start`.
+QDate nextPeriodStart(const QDate &start, ProgressPeriod period);
+
+// One index of the periods on a time axis in days (Julian day numbers), each
+// period at its middle, in stretches of periods that follow one another: a
+// period without questions parts two stretches.
+QList<QList<QPointF>> periodStretches(const QList<PeriodIndices> &periods, ProgressPeriod period,
+                                      int ThinkingIndices::*member);

@@ -6,14 +6,23 @@
 
 namespace {
 
-constexpr double chartWidth = 720;
-constexpr double chartHeight = 300;
-constexpr double left = 48;
-constexpr double right = 12;
-constexpr double top = 36;
-constexpr double bottom = 48;
-constexpr int valueSteps = 5;
-constexpr int mostLabels = 12;
+struct Frame
+{
+    double width;
+    double height;
+    double left;
+    double right;
+    double top;
+    double bottom;
+    int valueSteps;
+    double fontSize;
+};
+
+constexpr Frame fullFrame{720, 320, 48, 16, 36, 56, 5, 12};
+constexpr Frame smallFrame{320, 84, 28, 8, 6, 18, 2, 10};
+// Digits and Latin letters are about this share of the font size wide.
+constexpr double characterShare = 0.62;
+const QString edgeColor = QStringLiteral("#404040");
 
 QString number(double value)
 {
@@ -24,71 +33,104 @@ double largestValue(const QList<LineSeries> &series)
 {
     double largest = 0;
     for (const LineSeries &line : series) {
-        for (double value : line.values)
-            largest = std::max(largest, value);
+        for (const QList<QPointF> &stretch : line.stretches) {
+            for (const QPointF &point : stretch)
+                largest = std::max(largest, point.y());
+        }
     }
     return largest;
 }
 
-double xOf(qsizetype index, qsizetype count)
+class Plot
 {
-    const double width = chartWidth - left - right;
-    return count <= 1 ? left + width / 2 : left + width * double(index) / double(count - 1);
-}
+public:
+    Plot(const Frame &frame, const TimeAxis &axis, double maximum)
+        : m_frame(frame),
+          m_axis(axis),
+          m_maximum(maximum) { }
 
-double yOf(double value, double maximum)
-{
-    return top + (chartHeight - top - bottom) * (1.0 - value / maximum);
-}
+    double xOf(double x) const
+    {
+        const double span = m_axis.to - m_axis.from;
+        const double width = m_frame.width - m_frame.left - m_frame.right;
+        return span <= 0 ? m_frame.left + width / 2 : m_frame.left + width * (x - m_axis.from) / span;
+    }
+    double yOf(double value) const
+    {
+        return m_frame.top + (m_frame.height - m_frame.top - m_frame.bottom) * (1.0 - value / m_maximum);
+    }
+    QString point(const QPointF &p) const { return number(xOf(p.x())) + QLatin1Char(',') + number(yOf(p.y())); }
 
-QString valueAxis(double maximum)
+    QString valueAxis() const
+    {
+        QString svg;
+        for (int step = 0; step <= m_frame.valueSteps; ++step) {
+            const double value = m_maximum * step / m_frame.valueSteps;
+            const QString y = number(yOf(value));
+            svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#ddd\"/>"
+                                  "<text x=\"%4\" y=\"%2\" text-anchor=\"end\" dy=\"4\">%5</text>")
+                       .arg(number(m_frame.left), y, number(m_frame.width - m_frame.right), number(m_frame.left - 4),
+                            QString::number(value, 'g', 6));
+        }
+        return svg;
+    }
+
+    QString timeAxis() const
+    {
+        QString svg;
+        const double baseline = yOf(0);
+        const double characterWidth = m_frame.fontSize * characterShare;
+        for (const AxisTick &tick : m_axis.ticks) {
+            const double x = xOf(tick.x);
+            svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\" stroke=\"#999\"/>")
+                       .arg(number(x), number(baseline), number(baseline + 4));
+            const double start = labelStart(x, tick.label.size(), characterWidth, 0, m_frame.width);
+            svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>")
+                       .arg(number(start), number(baseline + 4 + m_frame.fontSize), tick.label.toHtmlEscaped());
+        }
+        return svg;
+    }
+
+    QString line(const LineSeries &series) const
+    {
+        const double width = m_frame.fontSize / 6.0;
+        QString svg;
+        for (const QList<QPointF> &stretch : series.stretches) {
+            if (stretch.size() == 1) {
+                svg += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"%4\" stroke=\"%5\"/>")
+                           .arg(number(xOf(stretch.first().x())), number(yOf(stretch.first().y())), number(width * 1.6),
+                                series.color, edgeColor);
+                continue;
+            }
+            QStringList points;
+            for (const QPointF &p : stretch)
+                points.append(point(p));
+            const QString joined = points.join(QLatin1Char(' '));
+            svg += QStringLiteral("<polyline fill=\"none\" stroke=\"%1\" stroke-width=\"%2\" stroke-linejoin=\"round\""
+                                  " points=\"%3\"/>")
+                       .arg(edgeColor, number(width + 1.5), joined);
+            svg += QStringLiteral("<polyline fill=\"none\" stroke=\"%1\" stroke-width=\"%2\" stroke-linejoin=\"round\""
+                                  " points=\"%3\"/>")
+                       .arg(series.color, number(width), joined);
+        }
+        return svg;
+    }
+
+private:
+    Frame m_frame;
+    TimeAxis m_axis;
+    double m_maximum;
+};
+
+QString legend(const QList<LineSeries> &series, const Frame &frame)
 {
     QString svg;
-    for (int step = 0; step <= valueSteps; ++step) {
-        const double value = maximum * step / valueSteps;
-        const QString y = number(yOf(value, maximum));
-        svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#ddd\"/>"
-                              "<text x=\"%4\" y=\"%2\" text-anchor=\"end\" dy=\"4\">%5</text>")
-                   .arg(number(left), y, number(chartWidth - right), number(left - 6), QString::number(value, 'g', 6));
-    }
-    return svg;
-}
-
-QString labelAxis(const QStringList &labels)
-{
-    QString svg;
-    const qsizetype every = std::max<qsizetype>(1, (labels.size() + mostLabels - 1) / mostLabels);
-    for (qsizetype i = 0; i < labels.size(); i += every) {
-        svg += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">%3</text>")
-                   .arg(number(xOf(i, labels.size())), number(chartHeight - bottom + 16), labels.at(i).toHtmlEscaped());
-    }
-    return svg;
-}
-
-QString line(const LineSeries &series, double maximum)
-{
-    QStringList points;
-    for (qsizetype i = 0; i < series.values.size(); ++i)
-        points.append(number(xOf(i, series.values.size())) + QLatin1Char(',')
-                      + number(yOf(series.values.at(i), maximum)));
-    const QString &color = series.color;
-    QString svg = QStringLiteral("<polyline fill=\"none\" stroke=\"%1\" stroke-width=\"1.5\" points=\"%2\"/>")
-                      .arg(color, points.join(QLatin1Char(' ')));
-    if (series.values.size() == 1) {
-        svg += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"3\" fill=\"%3\"/>")
-                   .arg(number(xOf(0, 1)), number(yOf(series.values.first(), maximum)), color);
-    }
-    return svg;
-}
-
-QString legend(const QList<LineSeries> &series)
-{
-    QString svg;
-    double x = left;
+    double x = frame.left;
+    const double y = frame.height - 12;
     for (const LineSeries &line : series) {
-        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"14\" height=\"4\" fill=\"%3\"/>"
-                              "<text x=\"%4\" y=\"%5\">%6</text>")
-                   .arg(number(x), number(chartHeight - 16), line.color, number(x + 18), number(chartHeight - 10),
+        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"18\" height=\"6\" fill=\"%3\" stroke=\"%4\"/>"
+                              "<text x=\"%5\" y=\"%6\">%7</text>")
+                   .arg(number(x), number(y - 7), line.color, edgeColor, number(x + 24), number(y),
                         line.name.toHtmlEscaped());
         x += 150;
     }
@@ -109,17 +151,28 @@ double axisMaximum(double largest)
     return 10 * power;
 }
 
-QString lineChartSvg(const QString &title, const QStringList &labels, const QList<LineSeries> &series)
+double labelStart(double x, qsizetype characters, double characterWidth, double low, double high)
 {
-    const double maximum = axisMaximum(largestValue(series));
+    const double width = double(characters) * characterWidth;
+    return std::max(low, std::min(x - width / 2, high - width));
+}
+
+QString lineChartSvg(const QString &title, const TimeAxis &axis, const QList<LineSeries> &series, ChartSize size)
+{
+    const Frame &frame = size == ChartSize::Full ? fullFrame : smallFrame;
+    const Plot plot(frame, axis, axisMaximum(largestValue(series)));
     QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\" role=\"img\""
-                                 " aria-label=\"%3\" font-size=\"12\">")
-                      .arg(number(chartWidth), number(chartHeight), title.toHtmlEscaped());
+                                 " aria-label=\"%3\" font-size=\"%4\">")
+                      .arg(number(frame.width), number(frame.height), title.toHtmlEscaped(), number(frame.fontSize));
     svg += QStringLiteral("<title>%1</title>").arg(title.toHtmlEscaped());
-    svg += QStringLiteral("<text x=\"%1\" y=\"20\" font-size=\"15\" font-weight=\"bold\">%2</text>")
-               .arg(number(left), title.toHtmlEscaped());
-    svg += valueAxis(maximum) + labelAxis(labels);
+    if (size == ChartSize::Full) {
+        svg += QStringLiteral("<text x=\"%1\" y=\"20\" font-size=\"15\" font-weight=\"bold\">%2</text>")
+                   .arg(number(frame.left), title.toHtmlEscaped());
+    }
+    svg += plot.valueAxis() + plot.timeAxis();
     for (const LineSeries &one : series)
-        svg += line(one, maximum);
-    return svg + legend(series) + QStringLiteral("</svg>");
+        svg += plot.line(one);
+    if (size == ChartSize::Full)
+        svg += legend(series, frame);
+    return svg + QStringLiteral("</svg>");
 }

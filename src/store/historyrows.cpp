@@ -57,6 +57,10 @@ HistoryTotals historyTotals(Database &db)
         totals.lastTime = questions.value(3).toString();
     }
     totals.answers = db.statements().scalar(QStringLiteral("SELECT count(*) FROM hd")).toInt();
+    totals.score = db.statements()
+                       .scalar(
+                           QStringLiteral("SELECT coalesce(sum(score), 0) FROM wt WHERE id IN (SELECT wtid FROM hd)"))
+                       .toLongLong();
     totals.learnedWords = db.statements()
                               .scalar(QStringLiteral("SELECT count(*) FROM ci WHERE id > ?"),
                                       {SeedContent::dictionaryWords().size()})

@@ -49,6 +49,7 @@ struct HistoryTotals
     int questions = 0;         // asked and kept
     int answeredQuestions = 0; // with at least one accepted answer
     int answers = 0;           // accepted
+    qint64 score = 0;          // the scores of the questions with accepted answers, summed
     int learnedWords = 0;      // words the dictionary learned from answers
     QString firstTime;         // of the first and last question; empty without one
     QString lastTime;

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolTip>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <functional>
@@ -97,6 +98,8 @@ void ApplicationTest::initTestCase()
         QApplication::setPalette(dark, className);
     QToolTip::setPalette(dark);
     configureApplication(*qApp);
+    // Whatever the machine's language, the tests start from Qt's English.
+    installTranslations(*qApp, QLocale(QLocale::English));
 }
 
 void ApplicationTest::lightPaletteOverADarkScheme_data()
@@ -173,6 +176,8 @@ void ApplicationTest::qtTextsAreChinese()
 {
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm")))
         QSKIP("Qt's Chinese translation is not installed");
+    installTranslations(*qApp, QLocale(QLocale::Chinese, QLocale::China));
+    const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale(QLocale::English)); });
     TemporaryHome home;
     TestableMainWindow main;
     std::unique_ptr<QMenu> menu(
@@ -187,17 +192,33 @@ void ApplicationTest::qtTextsAreChinese()
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\p{Han}"))), qPrintable(text));
 }
 
-// Qt's translation renames the standard buttons; the confirmations keep theirs.
+// The confirmations keep their captions and texts; their buttons are Qt's own
+// "&Yes" and "Cancel", in the language of the system where Qt has a translation
+// of it (one installed after another replaces it).
 void ApplicationTest::confirmationBoxesKeepTheirTexts_data()
 {
     QTest::addColumn<int>("which");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("text");
-    QTest::newRow("new question") << 0 << QStringLiteral("Confirm") << int(QMessageBox::Question)
-                                  << QStringLiteral("是否要开始新问题？");
-    QTest::newRow("clear") << 1 << QStringLiteral("Warning") << int(QMessageBox::Warning)
-                           << QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？");
+    QTest::addColumn<QStringList>("locales"); // installed in turn, the last one counts
+    QTest::addColumn<QStringList>("buttons");
+    const QStringList english{QStringLiteral("&Yes"), QStringLiteral("Cancel")};
+    const QStringList chinese{QStringLiteral("是(&Y)"), QStringLiteral("取消")};
+    const auto rows = [&](const char *name, int which, const QString &title, QMessageBox::Icon icon,
+                          const QString &text) {
+        const auto row = [&](const char *locales, const QStringList &buttons) {
+            QTest::addRow("%s, %s", name, locales)
+                << which << title << int(icon) << text << QString::fromLatin1(locales).split(u' ') << buttons;
+        };
+        row("en_US", english);
+        row("zh_CN", chinese);
+        row("zh_CN en_GB", english);
+        row("de_DE zh_CN", chinese);
+    };
+    rows("new question", 0, QStringLiteral("Confirm"), QMessageBox::Question, QStringLiteral("是否要开始新问题？"));
+    rows("clear", 1, QStringLiteral("Warning"), QMessageBox::Warning,
+         QStringLiteral("清空将会删除以前所有的问题及回答记录。是否要继续？"));
 }
 
 void ApplicationTest::confirmationBoxesKeepTheirTexts()
@@ -206,6 +227,14 @@ void ApplicationTest::confirmationBoxesKeepTheirTexts()
     QFETCH(QString, title);
     QFETCH(int, icon);
     QFETCH(QString, text);
+    QFETCH(QStringList, locales);
+    QFETCH(QStringList, buttons);
+    if (locales.contains(QStringLiteral("zh_CN"))
+        && !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm")))
+        QSKIP("Qt's Chinese translation is not installed");
+    for (const QString &locale : locales)
+        installTranslations(*qApp, QLocale(locale));
+    const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale(QLocale::English)); });
     QStringList seen;
     QTimer::singleShot(0, this, [&seen] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -218,9 +247,7 @@ void ApplicationTest::confirmationBoxesKeepTheirTexts()
     const bool confirmed = which == 0 ? MessageBoxes::confirmNewQuestion(nullptr)
                                       : MessageBoxes::confirmClearAll(nullptr);
     QVERIFY(!confirmed);
-    QCOMPARE(seen,
-             (QStringList{title, QString::number(icon), text, QStringLiteral("&Yes"), QStringLiteral("Cancel"),
-                          QStringLiteral("1")}));
+    QCOMPARE(seen, (QStringList{title, QString::number(icon), text} + buttons + QStringList{QStringLiteral("1")}));
 }
 
 void ApplicationTest::commandLine_data()

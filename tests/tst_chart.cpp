@@ -7,6 +7,7 @@
 #include "chart/chartpalette.h"
 #include "chart/horizontalbarseries.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QtTest>
 
@@ -45,6 +46,10 @@ private slots:
     void marksShowLabelsInPaleYellowBoxes();
     void awkwardContentDrawsSafely_data();
     void awkwardContentDrawsSafely();
+    void keysMoveTheCurrentBar_data();
+    void keysMoveTheCurrentBar();
+    void screenReadersSeeEachBar();
+    void focusFrameFollowsTheCurrentBar();
 };
 
 Q_DECLARE_METATYPE(BarPlacement)
@@ -480,4 +485,108 @@ void ChartTest::awkwardContentDrawsSafely()
 }
 
 ZORVEL_WIDGET_TEST_MAIN(ChartTest)
+void ChartTest::keysMoveTheCurrentBar_data()
+{
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QList<int>>("current"); // after each key
+    const QList<int> down{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down};
+    QTest::newRow("down to the last, and it stays") << 4 << down << QList<int>{1, 2, 3, 3};
+    QTest::newRow("up from the first stays")
+        << 4 << QList<int>{Qt::Key_Up, Qt::Key_Right, Qt::Key_Left} << QList<int>{0, 1, 0};
+    QTest::newRow("end and home") << 4 << QList<int>{Qt::Key_End, Qt::Key_Up, Qt::Key_Home} << QList<int>{3, 2, 0};
+    QTest::newRow("other keys change nothing")
+        << 4 << QList<int>{Qt::Key_Down, Qt::Key_A, Qt::Key_Space} << QList<int>{1, 1, 1};
+    QTest::newRow("no bars") << 0 << QList<int>{Qt::Key_Down, Qt::Key_End} << QList<int>{-1, -1};
+}
+
+// The arrows step through the bars in reading order, from the top one down,
+// without wrapping round.
+void ChartTest::keysMoveTheCurrentBar()
+{
+    QFETCH(int, bars);
+    QFETCH(QList<int>, keys);
+    QFETCH(QList<int>, current);
+    auto chart = evaluationChart(QList<double>{10, 20, 30, 40}.mid(0, bars));
+    QCOMPARE(chart->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(chart->currentBar(), bars ? 0 : -1);
+    QList<int> seen;
+    for (int key : keys) {
+        QTest::keyClick(chart.get(), Qt::Key(key));
+        seen.append(chart->currentBar());
+    }
+    QCOMPARE(seen, current);
+}
+
+// Each bar is a child of the chart, in reading order, named by its label and
+// value; the current one is focused while the chart has the focus.
+void ChartTest::screenReadersSeeEachBar()
+{
+    QWidget window;
+    auto chart = evaluationChart({7, 0, 33.5, 52});
+    chart->setParent(&window);
+    chart->setAccessibleDescription(QStringLiteral("四个指标"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(chart.get());
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Chart);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("思维评价"));
+    QStringList names;
+    for (int i = 0; i < accessible->childCount(); ++i) {
+        QAccessibleInterface *bar = accessible->child(i);
+        QCOMPARE(accessible->indexOfChild(bar), i);
+        QCOMPARE(bar->parent(), accessible);
+        QVERIFY(accessible->rect().contains(bar->rect().center()));
+        QCOMPARE(accessible->childAt(bar->rect().center().x(), bar->rect().center().y()), bar);
+        names.append(bar->text(QAccessible::Name) + QLatin1Char('/') + bar->text(QAccessible::Value));
+    }
+    QCOMPARE(names,
+             (QStringList{QStringLiteral("头脑发热值 52/52"), QStringLiteral("思维发散值 33.5/33.5"),
+                          QStringLiteral("联想发现值 0/0"), QStringLiteral("思考守旧值 7/7")}));
+    QCOMPARE(accessible->child(4), nullptr);
+
+    chart->clearFocus();
+    QCOMPARE(accessible->focusChild(), nullptr);
+    chart->setFocus();
+    QVERIFY(chart->hasFocus());
+    QTest::keyClick(chart.get(), Qt::Key_Down);
+    QCOMPARE(accessible->focusChild(), accessible->child(1));
+    QVERIFY(accessible->child(1)->state().focused);
+    QVERIFY(!accessible->child(0)->state().focused);
+}
+
+// The focus frame is drawn, in the style's way, around the current bar only
+// while the chart has the focus; a click makes the bar under it current.
+void ChartTest::focusFrameFollowsTheCurrentBar()
+{
+    QWidget window;
+    auto chart = evaluationChart({10, 20, 30, 40});
+    chart->setParent(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    chart->clearFocus();
+    const QImage unfocused = render(*chart);
+    chart->setFocus();
+    QVERIFY(chart->hasFocus());
+    QTest::keyClick(chart.get(), Qt::Key_Home); // styles frame the focus once the keyboard is used
+    const QImage top = render(*chart);
+    QTest::keyClick(chart.get(), Qt::Key_End);
+    const QImage bottom = render(*chart);
+    QVERIFY(top != unfocused);
+    QVERIFY(bottom != top);
+    // The frame holds the bar's front and its mark.
+    const QRectF frame = chart->focusFrame();
+    QVERIFY(frame.contains(chart->barRect(0, 0)));
+    QVERIFY(frame.contains(chart->markRect(0, 0)));
+    QTest::mouseClick(chart.get(), Qt::LeftButton, {}, chart->barArea(1).center().toPoint());
+    QCOMPARE(chart->currentBar(), 1);
+    QTest::mouseClick(chart.get(), Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(chart->currentBar(), 1);
+    QTest::keyClick(chart.get(), Qt::Key_Home);
+    QCOMPARE(render(*chart), top);
+    chart->clearFocus();
+    QCOMPARE(render(*chart), unfocused);
+}
+
 #include "tst_chart.moc"

@@ -246,9 +246,13 @@ void EvaluateWindowTest::tabControlHasFocusAndKeyboardOrder()
     auto *pages = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
     QVERIFY(pages->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), chart(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), closeButton(window));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(pages->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), closeButton(window));
 }
 
 void EvaluateWindowTest::openerComputesAfreshAndFreesTheWindow()
@@ -272,8 +276,9 @@ void EvaluateWindowTest::openerComputesAfreshAndFreesTheWindow()
 }
 
 // Writes the window's client area, on the history of storeHistory(), to
-// zorvel-evaluate.png in the folder named by ZORVEL_RENDER_DIR, for looking at
-// it; skipped when the variable is not set.
+// zorvel-evaluate.png (and, with the chart's second bar reached by the keyboard,
+// zorvel-evaluate-keyboard.png) in the folder named by ZORVEL_RENDER_DIR, for
+// looking at it; skipped when the variable is not set.
 void EvaluateWindowTest::renderForInspection()
 {
     const QString folder = qEnvironmentVariable("ZORVEL_RENDER_DIR");
@@ -284,6 +289,11 @@ void EvaluateWindowTest::renderForInspection()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.grab().save(folder + QStringLiteral("/zorvel-evaluate.png")));
+    // And with the second bar reached by the keyboard.
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(window.grab().save(folder + QStringLiteral("/zorvel-evaluate-keyboard.png")));
 }
 
 ZORVEL_WIDGET_TEST_MAIN(EvaluateWindowTest)

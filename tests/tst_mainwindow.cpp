@@ -8,6 +8,7 @@
 #include "store/location.h"
 #include "store/sessioncache.h"
 #include "store/statements.h"
+#include "ui/announcer.h"
 #include "ui/gbkbytelimitvalidator.h"
 #include "widgets/messageboxes.h"
 #include "ui/scoredisplay.h"
@@ -63,6 +64,10 @@ private slots:
     void screenReaderView();
     void verdictsAreAnnounced_data();
     void verdictsAreAnnounced();
+    void questionsAndScoresAreSpoken_data();
+    void questionsAndScoresAreSpoken();
+    void announcementsJoin_data();
+    void announcementsJoin();
     void cancelledCommandsChangeNothing();
     void clearCommand();
     void evaluateAndAboutOpenModallyAndAreFreed();
@@ -704,6 +709,72 @@ void MainWindowTest::verdictsAreAnnounced()
     if (reset)
         m_window->ResetTrainingView();
     QCOMPARE(child<QLineEdit>("edAnswer")->accessibleDescription(), description);
+}
+
+// What the window gives a screen reader to speak, one notification per event:
+// the new question, each verdict, and the score an answer changed.
+void MainWindowTest::questionsAndScoresAreSpoken_data()
+{
+    QTest::addColumn<QStringList>("steps"); // q: a new question; a<score>: an accepted answer; r: a refusal
+    QTest::addColumn<QStringList>("spoken");
+    const QString question = QStringLiteral("请列举桌子的作用");
+    QTest::newRow("a new question") << QStringList{QStringLiteral("q")} << QStringList{question};
+    QTest::newRow("an answer that scores") << QStringList{QStringLiteral("q"), QStringLiteral("a45")}
+                                           << QStringList{question, QStringLiteral("很好，分数 45 差")};
+    QTest::newRow("a refusal: the score stays")
+        << QStringList{QStringLiteral("q"), QStringLiteral("a45"), QStringLiteral("r")}
+        << QStringList{question, QStringLiteral("很好，分数 45 差"), QStringLiteral("重复了")};
+    QTest::newRow("an answer that leaves the score")
+        << QStringList{QStringLiteral("q"), QStringLiteral("a85"), QStringLiteral("a85")}
+        << QStringList{question, QStringLiteral("很好，分数 85 优秀"), QStringLiteral("很好")};
+    QTest::newRow("the next question's first score")
+        << QStringList{QStringLiteral("q"), QStringLiteral("a45"), QStringLiteral("q"), QStringLiteral("a45")}
+        << QStringList{question, QStringLiteral("很好，分数 45 差"), question, QStringLiteral("很好，分数 45 差")};
+}
+
+void MainWindowTest::questionsAndScoresAreSpoken()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, spoken);
+    auto *announcer = m_window->findChild<Announcer *>();
+    QVERIFY(announcer);
+    QStringList heard;
+    for (const QString &step : steps) {
+        if (step == QStringLiteral("q")) {
+            m_window->ShowScore(0);
+            m_window->showQuestion({QStringLiteral("请列举"), QStringLiteral("桌子"), QStringLiteral("的作用")});
+        } else if (step == QStringLiteral("r")) {
+            m_window->AppendAnswerRecord(QStringLiteral("桌子"), QStringLiteral("重复了"), Verdict::Repeated);
+        } else {
+            m_window->AppendAnswerRecord(QStringLiteral("桌子"), QStringLiteral("很好"), Verdict::Accepted);
+            m_window->ShowScore(step.mid(1).toInt());
+        }
+        QCoreApplication::sendPostedEvents(announcer, QEvent::MetaCall);
+        heard.append(announcer->lastText());
+    }
+    QCOMPARE(heard, spoken);
+}
+
+void MainWindowTest::announcementsJoin_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("joined");
+    QTest::newRow("one, as it is") << QStringList{QStringLiteral("很好")} << QStringLiteral("很好");
+    QTest::newRow("a comma between") << QStringList{QStringLiteral("很好"), QStringLiteral("分数 45 差")}
+                                     << QStringLiteral("很好，分数 45 差");
+    QTest::newRow("no comma after a mark")
+        << QStringList{QStringLiteral("不能输入的太快！"), QStringLiteral("分数 45 差")}
+        << QStringLiteral("不能输入的太快！分数 45 差");
+    QTest::newRow("blank texts left out")
+        << QStringList{QString(), QStringLiteral(" 很好 "), QStringLiteral("  "), QStringLiteral("重复了")}
+        << QStringLiteral("很好，重复了");
+}
+
+void MainWindowTest::announcementsJoin()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, joined);
+    QCOMPARE(joinedAnnouncement(texts), joined);
 }
 
 void MainWindowTest::screenReaderView()

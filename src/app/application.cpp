@@ -10,9 +10,17 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <algorithm>
+
+namespace {
+
+// The translators installTranslations made, as children of the application.
+const QString translatorName = QStringLiteral("zorvelTranslation");
+
+} // namespace
 
 void installFontSubstitutions()
 {
@@ -28,20 +36,26 @@ void installFontSubstitutions()
 #endif
 }
 
-namespace {
-
-// Qt's own texts (the context menus of the text boxes, for instance) in Chinese,
-// as the rest of the window, where Qt's translations are installed.
-void installQtTranslation(QApplication &app)
+// Qt's own texts (the buttons of the message boxes, the context menus of the
+// text boxes) in the language of `locale`, where Qt's translation into it is
+// installed; otherwise they stay English. A later call replaces what an
+// earlier one installed.
+void installTranslations(QCoreApplication &app, const QLocale &locale)
 {
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
+    for (QTranslator *earlier : app.findChildren<QTranslator *>(translatorName, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(earlier);
+        delete earlier;
+    }
+    const auto install = [&app, &locale](const QString &name, const QString &folder) {
+        auto *translator = new QTranslator(&app);
+        translator->setObjectName(translatorName);
+        if (translator->load(locale, name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    };
+    install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
-
-} // namespace
 
 void configureApplication(QApplication &app)
 {
@@ -61,7 +75,7 @@ void configureApplication(QApplication &app)
     installFontSubstitutions();
     QApplication::installTranslator(new InstalledFontTranslator(&app));
     installLightPalette();
-    installQtTranslation(app);
+    installTranslations(app);
 }
 
 bool platformHasDisplay(const QString &platforms, bool x11Display, bool waylandDisplay)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QLocale>
+
 class QApplication;
+class QCoreApplication;
 class QString;
 
 // Names, icon, fonts, palette and Qt's translation of the program, set once
@@ -10,6 +13,11 @@ class QString;
 // Windows, where they belong to the system), a Song-style CJK face and a
 // metric-compatible sans take their place.
 void configureApplication(QApplication &app);
+
+// Qt's own texts in the language of `locale` (the system's, unless the default
+// locale was set) where Qt has a translation into it, English otherwise.
+// Replaces what an earlier call installed.
+void installTranslations(QCoreApplication &app, const QLocale &locale = QLocale());
 
 // The font substitutions alone, for tests and tools that render windows.
 void installFontSubstitutions();

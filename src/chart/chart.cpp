@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart.h"
 #include "barlayout.h"
+#include "chartaccessible.h"
 #include "chartdrawing.h"
 #include "horizontalbarseries.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -51,6 +57,12 @@ struct Chart::Layout
 
 Chart::Chart(QWidget *parent) : QWidget(parent), m_labelFontFamily(QStringLiteral("Arial"))
 {
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(&ChartAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleFactoryInstalled);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 Chart::~Chart() = default;
@@ -189,6 +201,147 @@ void Chart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawChart(painter);
+    if (hasFocus())
+        drawFocusFrame(painter);
+}
+
+int Chart::barCount() const
+{
+    int count = 0;
+    for (const auto &series : m_series)
+        count += series->count();
+    return count;
+}
+
+Chart::BarIndex Chart::barAt(int index) const
+{
+    if (index < 0)
+        return {};
+    for (int position = positionCount() - 1; position >= 0; --position) {
+        for (int seriesIndex = 0; seriesIndex < seriesCount(); ++seriesIndex) {
+            if (position < m_series[std::size_t(seriesIndex)]->count() && index-- == 0)
+                return {seriesIndex, position};
+        }
+    }
+    return {};
+}
+
+QString Chart::barText(int index) const
+{
+    const BarIndex bar = barAt(index);
+    if (bar.series < 0)
+        return {};
+    const HorizontalBarSeries &bars = *m_series[std::size_t(bar.series)];
+    const QString value = QString::number(bars.value(bar.point));
+    const QString label = bars.label(bar.point);
+    return label.isEmpty() ? value : label + QLatin1Char(' ') + value;
+}
+
+int Chart::currentBar() const
+{
+    return std::min(m_currentBar, barCount() - 1);
+}
+
+void Chart::setCurrentBar(int index)
+{
+    if (barCount() == 0)
+        return;
+    const int clamped = std::clamp(index, 0, barCount() - 1);
+    if (clamped == currentBar())
+        return;
+    m_currentBar = clamped;
+    update();
+    emit currentBarChanged(currentBar());
+    if (hasFocus())
+        tellCurrentBarFocused();
+}
+
+QRectF Chart::barArea(int index) const
+{
+    const BarIndex bar = barAt(index);
+    if (bar.series < 0)
+        return {};
+    QRectF area = barRect(bar.series, bar.point);
+    area.setWidth(std::max(area.width(), 4.0));
+    const QRectF mark = markRect(bar.series, bar.point);
+    return mark.isEmpty() ? area : area.united(mark);
+}
+
+// A little apart from the bar and its mark.
+QRectF Chart::focusFrame() const
+{
+    const QRectF area = barArea(currentBar());
+    return area.isEmpty() ? area : area.adjusted(-2, -2, 2, 2);
+}
+
+void Chart::drawFocusFrame(QPainter &painter) const
+{
+    const QRectF frame = focusFrame();
+    if (frame.isEmpty())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = frame.toAlignedRect();
+    option.backgroundColor = m_panelColor;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void Chart::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        setCurrentBar(currentBar() - 1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        setCurrentBar(currentBar() + 1);
+        break;
+    case Qt::Key_Home:
+        setCurrentBar(0);
+        break;
+    case Qt::Key_End:
+        setCurrentBar(barCount() - 1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The keyboard is in use: styles that frame the focus only then do so now.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    event->accept();
+}
+
+void Chart::mousePressEvent(QMouseEvent *event)
+{
+    for (int index = 0; index < barCount(); ++index) {
+        if (barArea(index).contains(event->position())) {
+            setCurrentBar(index);
+            break;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Chart::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event); // redraws, and so frames the current bar
+    tellCurrentBarFocused();
+}
+
+void Chart::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event); // redraws without the frame
+}
+
+// Screen readers follow the focus from the chart to its current bar and speak it.
+void Chart::tellCurrentBarFocused()
+{
+    if (!QAccessible::isActive() || currentBar() < 0)
+        return;
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(currentBar());
+    QAccessible::updateAccessibility(&focused);
 }
 
 QFont Chart::labelFont() const

@@ -24,6 +24,14 @@ class HorizontalBarSeries;
 // 0 (the value axis always starts at 0), as do NaN and infinite values, which also
 // take no part in the scale. No legend is drawn: legendVisible is kept so a
 // layout can state it, and a legend would honour it.
+//
+// The chart takes the keyboard focus. Its bars are numbered in reading order,
+// from the top position down (within a position, the series in the order
+// added); one of them is current and, while the chart has the focus, framed as
+// the style frames focus. The arrow keys, Home and End move the current bar
+// (Up and Left to the one above), and a click on a bar makes it current.
+// Screen readers see each bar as a child of the chart named by its label and
+// value, and the current one as focused.
 class Chart : public QWidget
 {
     Q_OBJECT
@@ -109,11 +117,37 @@ public:
     QColor backWallColor() const { return m_backWallColor; }
     void setBackWallColor(const QColor &color);
 
+    // The bars in reading order: their count, the series and point of one
+    // ({-1, -1} for none), and what a screen reader says of it.
+    struct BarIndex
+    {
+        int series = -1;
+        int point = -1;
+    };
+    int barCount() const;
+    BarIndex barAt(int index) const;
+    QString barText(int index) const;
+    // The current bar, or -1 while there are none.
+    int currentBar() const;
+    void setCurrentBar(int index);
+    // Where a bar shows, in widget coordinates: its front face (a few pixels
+    // wide at least, for a bar of length 0) with its mark.
+    QRectF barArea(int index) const;
+    // The frame drawn around the current bar while the chart has the focus.
+    QRectF focusFrame() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    void currentBarChanged(int index);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     struct Layout;
@@ -146,6 +180,8 @@ private:
     void drawAxisTitles(QPainter &painter, const Layout &layout) const;
     void drawBars(QPainter &painter, const Layout &layout) const;
     void drawMarks(QPainter &painter, const Layout &layout) const;
+    void drawFocusFrame(QPainter &painter) const;
+    void tellCurrentBarFocused();
 
     std::vector<std::unique_ptr<HorizontalBarSeries>> m_series;
     QString m_title;
@@ -166,4 +202,5 @@ private:
     int m_labelFontPixelSize = 13;
     bool m_backWallFilled = false;
     QColor m_backWallColor{255, 255, 255};
+    int m_currentBar = 0;
 };

@@ -3,12 +3,12 @@
 #include "ui_tfrmmain.h"
 
 #include "aboutwindowopener.h"
+#include "announcer.h"
 #include "evaluate/evaluatewindowopener.h"
 #include "gbkbytelimitvalidator.h"
 #include "widgets/closebuttondialog.h"
 #include "widgets/messageboxes.h"
 #include "scoredisplay.h"
-#include "verdictannouncer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -62,7 +62,7 @@ TfrmMain::TfrmMain(TrainingEngine &engine, Database &history, QWidget *parent)
       m_engine(engine),
       m_history(history),
       m_timerFlash(this),
-      m_announcer(new VerdictAnnouncer(this))
+      m_announcer(new Announcer(this))
 {
     // Set before the controls are built: set afterwards, the flags would restyle them all.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -389,6 +389,16 @@ void TfrmMain::ShowScore(int score)
     QPalette labelPalette = ui->lblScore->palette();
     labelPalette.setColor(QPalette::WindowText, band.color);
     ui->lblScore->setPalette(labelPalette);
+    announceScore(score);
+}
+
+// A score is spoken when an answer changes it; the 0 of a new question is not,
+// as the question itself is spoken then.
+void TfrmMain::announceScore(int score)
+{
+    if (score != 0 && score != m_spokenScore)
+        m_announcer->announce(QStringLiteral("%1 %2").arg(ui->lblScore->accessibleName(), scoreLabelText(score)));
+    m_spokenScore = score;
 }
 
 void TfrmMain::showQuestion(const QuestionText &question)
@@ -404,9 +414,10 @@ void TfrmMain::showQuestion(const QuestionText &question)
     cursor.insertText(question.before, plain);
     cursor.insertText(question.word, highlighted);
     cursor.insertText(question.after, plain);
+    m_announcer->announce(box->toPlainText());
 }
 
-// Each verdict is spoken as a notification, and becomes the description of the
+// Each verdict is spoken as a notification (with the score it raised), and becomes the description of the
 // answer box, which keeps the focus, for a screen reader that reads it there. Qt
 // tells them of a change of the text only; the same phrase twice in a row is
 // told here as well.
@@ -434,6 +445,7 @@ void TfrmMain::ResetTrainingView()
     ui->shpScore->setPenColor(background);
     ui->lblScore->clear();
     ui->lblScore->setAccessibleDescription(QString());
+    m_spokenScore = 0;
     ui->edAnswer->setAccessibleDescription(ui->edAnswer->toolTip());
 }
 

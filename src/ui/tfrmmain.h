@@ -15,7 +15,7 @@ class TfrmMain;
 }
 
 class Database;
-class VerdictAnnouncer;
+class Announcer;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
@@ -66,6 +66,7 @@ private:
     void sbAnswerResultScroll(int position);
     void showRecordLinesUpTo(int lastLine);
     void announceVerdict(const QString &verdictText);
+    void announceScore(int score);
 
     void setUpStatusHints();
     void setUpRecordPanes();
@@ -92,5 +93,6 @@ private:
     struct CheckHandoff;
     std::shared_ptr<CheckHandoff> m_checkHandoff;
     QHash<QObject *, QString> m_statusHints;
-    VerdictAnnouncer *m_announcer;
+    Announcer *m_announcer;
+    int m_spokenScore = 0;
 };

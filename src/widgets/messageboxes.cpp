@@ -2,6 +2,7 @@
 #include "messageboxes.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QList>
 
 namespace {
@@ -62,9 +63,10 @@ QMessageBox::StandardButton MessageBoxes::ask(QWidget *parent, QMessageBox::Icon
         return script().answers.isEmpty() ? QMessageBox::Cancel : script().answers.takeFirst();
     }
     QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::Cancel, parent);
-    // The buttons read as given, whatever translation of Qt's texts is loaded.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Yes"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+    // "&Yes" and "Cancel" as Qt's own texts, in the language of Qt's loaded
+    // translation (是 and 取消 under Chinese), whatever the platform theme says.
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("QPlatformTheme", "&Yes"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(QMessageBox::Cancel);
     return QMessageBox::StandardButton(box.exec());

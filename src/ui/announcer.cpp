@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "verdictannouncer.h"
+#include "announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleObject>
@@ -12,7 +12,7 @@ namespace {
 class AnnouncerAccessible final : public QAccessibleObject
 {
 public:
-    explicit AnnouncerAccessible(VerdictAnnouncer *announcer, QWidget *window)
+    explicit AnnouncerAccessible(Announcer *announcer, QWidget *window)
         : QAccessibleObject(announcer),
           m_announcer(announcer),
           m_window(window)
@@ -31,19 +31,29 @@ public:
     QRect rect() const override { return {}; }
 
 private:
-    VerdictAnnouncer *m_announcer;
+    Announcer *m_announcer;
     QWidget *m_window;
 };
 
 } // namespace
 
-VerdictAnnouncer::VerdictAnnouncer(QWidget *window) : QObject(window), m_window(window)
+Announcer::Announcer(QWidget *window) : QObject(window), m_window(window)
 {
 }
 
-void VerdictAnnouncer::announce(const QString &text)
+void Announcer::announce(const QString &text)
 {
-    m_text = text;
+    if (text.isEmpty())
+        return;
+    m_pending.append(text);
+    if (m_pending.size() == 1)
+        QMetaObject::invokeMethod(this, &Announcer::speakPending, Qt::QueuedConnection);
+}
+
+void Announcer::speakPending()
+{
+    m_text = joinedAnnouncement(m_pending);
+    m_pending.clear();
     if (!QAccessible::isActive())
         return;
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(this);
@@ -53,4 +63,19 @@ void VerdictAnnouncer::announce(const QString &text)
     }
     QAccessibleEvent shown(accessible, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+}
+
+QString joinedAnnouncement(const QStringList &texts)
+{
+    static const QString closingMarks = QStringLiteral("。！？；，、…!?.;,");
+    QString joined;
+    for (const QString &text : texts) {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty())
+            continue;
+        if (!joined.isEmpty() && !closingMarks.contains(joined.back()))
+            joined += QStringLiteral("，");
+        joined += trimmed;
+    }
+    return joined;
 }

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -75,14 +74,6 @@ CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &
     return outcome;
 }
 
-int report(const CommandLineOutcome &outcome)
-{
-    useParentConsoleForOutput();
-    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
-    std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
-    return outcome.exitCode;
-}
-
 QString absolutePath(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -138,15 +129,17 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
     return outcome;
 }
 
-QStringList argumentList(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
 } // namespace
+
+int printOutcome(const CommandLineOutcome &outcome)
+{
+    useParentConsoleForOutput();
+    if (!outcome.output.isEmpty())
+        writeToStream(stdout, outcome.output);
+    if (!outcome.error.isEmpty())
+        writeToStream(stderr, outcome.error);
+    return outcome.exitCode;
+}
 
 CommandLineOutcome readCommandLine(const QStringList &arguments)
 {
@@ -230,10 +223,10 @@ bool namesPlatformOrDisplay(const QStringList &arguments)
 
 std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
 {
-    const QStringList arguments = argumentList(argc, argv);
+    const QStringList arguments = programArguments(argc, argv);
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
-        return report(outcome);
+        return printOutcome(outcome);
     if (outcome.command != HistoryCommand::None) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
@@ -242,17 +235,17 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
         return std::nullopt;
     const QString program = arguments.isEmpty() ? programName : arguments.first();
-    return report(endsWith(1, QString(),
-                           QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
-                                          "unset); to run without one, use: xvfb-run %1\n")
-                               .arg(program)));
+    return printOutcome(endsWith(1, QString(),
+                                 QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
+                                                "unset); to run without one, use: xvfb-run %1\n")
+                                     .arg(program)));
 }
 
 std::optional<int> handleCommandLine(const QStringList &arguments, QString &dataPath)
 {
     const CommandLineOutcome outcome = readCommandLine(arguments);
     if (!outcome.runs)
-        return report(outcome);
+        return printOutcome(outcome);
     dataPath = dataFileOf(outcome);
     return std::nullopt;
 }

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -164,22 +163,32 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
     return QString();
 }
 
-void print(FILE *stream, const QString &text)
+CommandLineOutcome ended(int exitCode, const QString &output, const QString &error)
 {
-    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
+    CommandLineOutcome outcome;
+    outcome.runs = false;
+    outcome.exitCode = exitCode;
+    outcome.output = output;
+    outcome.error = error;
+    return outcome;
 }
 
 } // namespace
 
-int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
+CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath)
 {
     try {
-        print(stdout, run(command, file, dataPath));
-        return 0;
+        return ended(0, run(command, file, dataPath) + QLatin1Char('\n'), QString());
     } catch (const CommandFailure &failure) {
-        print(stderr, QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed."));
+        return ended(1, QString(),
+                     QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed.\n"));
     } catch (const DatabaseError &error) {
-        print(stderr, QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed."));
+        return ended(1, QString(),
+                     QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed.\n"));
     }
-    return 1;
+}
+
+int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
+{
+    return printOutcome(historyCommandOutcome(command, file, dataPath));
 }

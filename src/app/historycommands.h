@@ -11,3 +11,6 @@
 // it did nothing, and returns the exit code: 0 when it was done, 1 when not.
 // None ever leaves a half-written file at the name it writes.
 int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath);
+
+// What runHistoryCommand() prints and returns, without printing it.
+CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath);

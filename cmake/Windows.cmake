@@ -7,14 +7,16 @@
 
 set(zorvel_windows_dir ${CMAKE_CURRENT_LIST_DIR}/../packaging/windows)
 
-# Icon (made from src/app/icons by tools/make_ico.py) and version information,
-# compiled on its own: the resource compiler takes none of the C++ flags.
+# Icon (made from src/app/icons by tools/make_ico.py), version information and
+# the application manifest, compiled on its own: the resource compiler takes
+# none of the C++ flags.
 set(ZORVEL_ICO ${zorvel_windows_dir}/zorvel.ico)
+set(ZORVEL_MANIFEST ${zorvel_windows_dir}/zorvel.exe.manifest)
 find_program(ZORVEL_WINDRES NAMES ${CMAKE_RC_COMPILER} x86_64-w64-mingw32-windres windres REQUIRED)
 configure_file(${zorvel_windows_dir}/zorvel.rc.in ${CMAKE_BINARY_DIR}/packaging/zorvel.rc @ONLY)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o
     COMMAND ${ZORVEL_WINDRES} -O coff ${CMAKE_BINARY_DIR}/packaging/zorvel.rc ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o
-    DEPENDS ${CMAKE_BINARY_DIR}/packaging/zorvel.rc ${ZORVEL_ICO}
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/zorvel.rc ${ZORVEL_ICO} ${ZORVEL_MANIFEST}
     VERBATIM)
 add_custom_target(zorvel_resource DEPENDS ${CMAKE_BINARY_DIR}/packaging/zorvel_rc.o)
 add_dependencies(zorvel zorvel_resource)

@@ -2,13 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Zorvel for Windows (scripts/build-windows.sh) and tests it under Wine on a
 # virtual X display, in a Wine prefix of its own (build-windows/wine-prefix):
+#   0. the application manifest in zorvel.exe;
 #   1. every CTest test of the Windows build, each started through Wine;
 #   2. the installer, silently (/S); the installed program started from its
 #      Start-menu entry; a question started and an answer accepted by keystrokes
 #      (the answer pasted: xdotool cannot type Chinese); the evaluation opened;
 #      the data file under the prefix's %APPDATA%\Zorvel; a second start that
-#      ends and brings the first to the front; the uninstaller, silently, which
-#      leaves the data;
+#      ends and brings the first to the front; the uninstaller, silently, while
+#      Zorvel runs: it fails and changes nothing under a dialog of Zorvel's, and
+#      otherwise closes Zorvel and removes the program but leaves the data;
 #   3. the time to the first frame, beside a bare Qt window built the same way.
 # Wine has no SimSun: the prefix maps it to Noto Serif CJK SC, and Arial to
 # Liberation Sans, with Wine's font replacements.
@@ -52,6 +54,17 @@ done
 wine reg add "$fonts" /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null
 wineserver -w
 step "Wine prefix made in $(($(date +%s) - started)) s"
+
+# --- The application manifest in zorvel.exe ----------------------------------------
+# One manifest (the MinGW default one gives way to it), long-path aware, per-monitor
+# DPI aware (v2), for Windows 10 and 11.
+exe=$build/zorvel.exe
+[ "$(grep -ac '<assembly ' "$exe")" -eq 1 ] || fail "zorvel.exe holds no manifest, or more than one"
+for mark in '<longPathAware[^>]*>true</longPathAware>' '<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>' \
+    '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>'; do
+    grep -aq "$mark" "$exe" || fail "the manifest in zorvel.exe lacks $mark"
+done
+step "zorvel.exe carries its manifest (long paths, per-monitor DPI v2, Windows 10 and 11)"
 
 # --- 1. The tests ------------------------------------------------------------------
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300) || fail "CTest under Wine"
@@ -151,6 +164,27 @@ accepted=$(sqlite3 "$data" "SELECT count(*) FROM hd JOIN ci ON ci.id = hd.ciid W
 [ "$accepted" -ge 1 ] || fail "the answer $answer is not in the data file"
 step "the answer is in $data"
 
+# A folder with the read-only attribute (as Explorer marks Documents) that can be
+# written to: the first start makes its history there, writable. Wine keeps no
+# such attribute on folders but shows a folder without write permission as
+# read-only, which root still writes to.
+if [ "$(id -u)" -eq 0 ]; then
+    marked=$user_dir/Documents/标记只读
+    mkdir -p "$marked" && chmod a-w "$marked"
+    wine cmd /c attrib "$(winepath -w "$marked")" | grep -q '^ *R' || fail "the folder shows no read-only attribute"
+    wine "$installed/zorvel.exe" --data "$(winepath -w "$marked")\\Zorvel.mdb" >/dev/null 2>&1 &
+    marked_main=$(wait_window Zorvel) || fail "no window on a history in a folder marked read-only"
+    marked_pid=$(xdotool getwindowpid "$marked_main")
+    press "$marked_main" ctrl+q
+    for _ in $(seq 1 100); do kill -0 "$marked_pid" 2>/dev/null || break; sleep 0.1; done
+    [ "$(sqlite3 "$marked/Zorvel.mdb" 'SELECT count(*) FROM ci')" -gt 0 ] ||
+        fail "no history was made in the folder marked read-only"
+    chmod u+w "$marked"
+    step "a folder marked read-only holds a new, seeded history"
+else
+    step "skipped the folder marked read-only: Wine marks it by permissions, which bind a user other than root"
+fi
+
 # --- 3. The time to the first frame (a later start) ----------------------------------
 # Milliseconds from the start to the first visible window of the process.
 first_frame() {
@@ -183,12 +217,32 @@ for _ in 1 2 3 4 5; do
 done
 step "first frame under Wine (later starts), ms: Zorvel ${zorvel_times[*]}; bare Qt window ${bare_times[*]}"
 
-# --- Uninstalling leaves the data ------------------------------------------------------
+# --- Uninstalling while Zorvel runs; the data stays ------------------------------------
+# With a dialog of Zorvel's open, Zorvel does not end: a silent uninstall changes
+# nothing and fails. Run in place (_?=), the uninstaller's own status is seen;
+# started plainly, it hands over to a copy of itself and ends at once.
+wine "$installed/zorvel.exe" >/dev/null 2>&1 &
+main=$(wait_window Zorvel) || fail "the installed Zorvel did not start again"
+pid=$(xdotool getwindowpid "$main")
+press "$main" ctrl+n
+wait_window Confirm 100 >/dev/null || fail "Ctrl+N asked no confirmation"
+status=0
+timeout 120 wine "$installed/Uninstall.exe" /S "_?=$(winepath -w "$installed")" || status=$?
+[ "$status" -ne 0 ] || fail "a silent uninstall with Zorvel unable to close ended with status 0"
+[ -e "$installed/zorvel.exe" ] && [ -e "$shortcut" ] || fail "a failed silent uninstall removed files"
+kill -0 "$pid" 2>/dev/null || fail "Zorvel ended under a dialog of its own"
+step "a silent uninstall while Zorvel could not close failed (status $status) and removed nothing"
+
+# Without a dialog, a silent uninstall closes Zorvel (its answers are saved at once)
+# and removes the program.
+confirm=$(wait_window Confirm 10) && press "$confirm" Escape
+for _ in $(seq 1 50); do xdotool search --onlyvisible --name '^Confirm$' >/dev/null 2>&1 || break; sleep 0.1; done
 wine "$installed/Uninstall.exe" /S
 for _ in $(seq 1 300); do [ -e "$installed/zorvel.exe" ] || break; sleep 0.1; done
 sleep 1
+kill -0 "$pid" 2>/dev/null && fail "the silent uninstall left Zorvel running"
 [ ! -e "$installed/zorvel.exe" ] || fail "the uninstaller left zorvel.exe"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
 [ -f "$data" ] || fail "the uninstaller removed the data file"
-step "uninstalled silently; the data file stays"
+step "uninstalled silently while Zorvel ran: it closed Zorvel first; the data file stays"
 echo "check-windows: passed"

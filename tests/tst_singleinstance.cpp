@@ -41,6 +41,8 @@ private slots:
     void everyStartMeetsTheFilesLock();
     void junkNeverLocksTheUserOut_data();
     void junkNeverLocksTheUserOut();
+    void windowsGuardHoldsWhateverTheName_data();
+    void windowsGuardHoldsWhateverTheName();
     void lockAndSocketAreTheUsersAlone();
     void anotherUsersSocketIsNotBelieved();
     void minimisedWindowComesToTheFront();
@@ -186,6 +188,38 @@ void SingleInstanceTest::junkNeverLocksTheUserOut()
     QCOMPARE(first.claim(300ms), SingleInstance::First);
     SingleInstance later(path);
     QVERIFY(later.claim(0ms) != SingleInstance::First);
+}
+
+void SingleInstanceTest::windowsGuardHoldsWhateverTheName_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("the lock file deleted while held") << QStringLiteral("delete");
+    QTest::newRow("the same file named in another case") << QStringLiteral("case");
+}
+
+// On Windows the lock file cannot be deleted under a running Zorvel, and the
+// file system's indifference to case reaches the mutex and the pipe's name.
+void SingleInstanceTest::windowsGuardHoldsWhateverTheName()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows' own guard: its share modes, its mutex and its case-blind file names");
+#endif
+    QFETCH(QString, how);
+    const QString path = databaseFileLocation();
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    SingleInstance first(path);
+    QCOMPARE(first.claim(0ms), SingleInstance::First);
+    const QString lock = SingleInstance::lockFilePath(path);
+    QString later = path;
+    if (how == QStringLiteral("delete")) {
+        QVERIFY(!QFile::remove(lock));
+        QVERIFY(QFileInfo::exists(lock));
+    } else {
+        later = QFileInfo(path).path().toUpper() + QStringLiteral("/zorvel.MDB");
+        QCOMPARE(SingleInstance::serverNames(later), SingleInstance::serverNames(path));
+    }
+    FileLock second(SingleInstance::lockFilePath(later));
+    QCOMPARE(second.tryLock(), FileLock::HeldElsewhere);
 }
 
 void SingleInstanceTest::lockAndSocketAreTheUsersAlone()

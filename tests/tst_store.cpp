@@ -7,10 +7,12 @@
 #include "store/databaseerror.h"
 #include "store/filecreation.h"
 #include "store/location.h"
+#include "store/newfilemove.h"
 #include "store/pathcheck.h"
 #include "store/statements.h"
 #include "store/storefailure.h"
 #include "store/schema.h"
+#include "store/sqliteuri.h"
 #include "store/transaction.h"
 #include "training/randomsource.h"
 #include "training/trainingengine.h"
@@ -25,6 +27,10 @@
 #include <QtTest>
 
 #include <atomic>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 using DatabaseFixture::count;
 using DatabaseFixture::filesBeside;
@@ -151,6 +157,12 @@ private slots:
     void damageFoundLaterStopsEveryWrite();
     void writesWaitForTheBackgroundCheck();
     void statementsFailClearlyWhenNotOpen();
+    void fileUrisReachSqliteWhole_data();
+    void fileUrisReachSqliteWhole();
+    void foldersAreWritableWhenFilesCanBeMade();
+    void placesNamedAreThisPlatformsOwn();
+    void movesHeldForAMomentAreTriedAgain_data();
+    void movesHeldForAMomentAreTriedAgain();
 
 private:
     std::unique_ptr<TemporaryHome> m_home;
@@ -719,6 +731,96 @@ void StoreTest::statementsFailClearlyWhenNotOpen()
     } catch (const DatabaseError &error) {
         QVERIFY(error.text().contains(QStringLiteral("数据库没有打开")));
     }
+}
+
+void StoreTest::fileUrisReachSqliteWhole_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("uri");
+    QTest::newRow("Unix") << QStringLiteral("/home/me/Zorvel.mdb") << QStringLiteral("file:///home/me/Zorvel.mdb");
+    QTest::newRow("drive") << QStringLiteral("C:/Users/me/Zorvel.mdb")
+                           << QStringLiteral("file:///C:/Users/me/Zorvel.mdb");
+    QTest::newRow("network share, the server in the path")
+        << QStringLiteral("//nas/share/Zorvel.mdb") << QStringLiteral("file:////nas/share/Zorvel.mdb");
+    QTest::newRow("Chinese names on a share")
+        << QStringLiteral("//nas/备份/x.mdb") << QStringLiteral("file:////nas/%E5%A4%87%E4%BB%BD/x.mdb");
+    QTest::newRow("characters SQLite's URIs give a meaning")
+        << QStringLiteral("D:/a b/#1?%.mdb") << QStringLiteral("file:///D:/a%20b/%231%3F%25.mdb");
+}
+
+void StoreTest::fileUrisReachSqliteWhole()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, uri);
+    QCOMPARE(sqliteFileUri(path), uri);
+}
+
+// A folder is writable when a file can be made in it. On Windows the folder's
+// read-only attribute (Explorer's mark of a customised folder) changes nothing:
+// a history there is made and opened for writing.
+void StoreTest::foldersAreWritableWhenFilesCanBeMade()
+{
+    const QString folder = m_home->path() + QStringLiteral("/文档 folder");
+    QVERIFY(!canCreateFilesIn(folder));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(canCreateFilesIn(folder));
+#ifdef Q_OS_WIN
+    const std::wstring native = QDir::toNativeSeparators(folder).toStdWString();
+    QVERIFY(SetFileAttributesW(native.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    if (!(GetFileAttributesW(native.c_str()) & FILE_ATTRIBUTE_READONLY))
+        QSKIP("Wine keeps no read-only attribute on a folder; scripts/check-windows.sh makes one by its permissions");
+    QVERIFY(!QFileInfo(folder).isWritable()); // what the attribute alone says
+    QVERIFY(canCreateFilesIn(folder));
+#endif
+    const QString path = folder + QStringLiteral("/Zorvel.mdb");
+    EnsureDatabaseFile(path);
+    Database db;
+    db.open(BuildConnectionString(path));
+    QVERIFY(db.isWritable());
+    // The trial leaves nothing behind.
+    const QStringList files = filesBeside(path);
+    QVERIFY2(files.filter(QStringLiteral("write-test")).isEmpty(), qPrintable(files.join(u' ')));
+}
+
+void StoreTest::placesNamedAreThisPlatformsOwn()
+{
+    const QString sentence = StoreFailure::pathTooLong(QStringLiteral("/x"), 300, 239).text();
+#ifdef Q_OS_WIN
+    QVERIFY2(sentence.contains(QStringLiteral("%APPDATA%")) && !sentence.contains(QStringLiteral("XDG")),
+             qPrintable(sentence));
+#else
+    QVERIFY2(sentence.contains(QStringLiteral("XDG_DATA_HOME")), qPrintable(sentence));
+#endif
+}
+
+void StoreTest::movesHeldForAMomentAreTriedAgain_data()
+{
+    QTest::addColumn<QString>("tries"); // what each try comes to: D done, H held, F failed
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QList<int>>("pauses");
+    QTest::newRow("done at once") << QStringLiteral("D") << true << QList<int>{};
+    QTest::newRow("held, then done") << QStringLiteral("HHD") << true << QList<int>{1, 2};
+    QTest::newRow("failed for good: not tried again") << QStringLiteral("F") << false << QList<int>{};
+    QTest::newRow("held, then failed") << QStringLiteral("HF") << false << QList<int>{1};
+    QTest::newRow("held on every try: gives up") << QStringLiteral("HHHH") << false << QList<int>{1, 2, 3};
+}
+
+void StoreTest::movesHeldForAMomentAreTriedAgain()
+{
+    QFETCH(QString, tries);
+    QFETCH(bool, done);
+    QFETCH(QList<int>, pauses);
+    qsizetype tried = 0;
+    QList<int> paused;
+    const auto move = [&] {
+        const QChar outcome = tries.at(tried++);
+        return outcome == u'D' ? MoveTry::Done : outcome == u'H' ? MoveTry::Held : MoveTry::Failed;
+    };
+    QCOMPARE(retryWhileHeld(
+                 move, [&](int number) { paused.append(number); }, 4),
+             done);
+    QCOMPARE(tried, tries.size());
+    QCOMPARE(paused, pauses);
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

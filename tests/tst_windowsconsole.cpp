@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/filecreation.h"
+
 #include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <qt_windows.h>
@@ -16,7 +19,7 @@ int runFromConsole(const QStringList &arguments)
 {
     std::wstring commandLine = L"\"" + QDir::toNativeSeparators(QStringLiteral(ZORVEL_PROGRAM)).toStdWString() + L"\"";
     for (const QString &argument : arguments)
-        commandLine += L" " + argument.toStdWString();
+        commandLine += L" \"" + argument.toStdWString() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -52,9 +55,10 @@ QString consoleText()
 
 } // namespace
 
-// zorvel.exe is a GUI program: started from a console it must answer --help and
-// --version on that console, and where its output is redirected, into the file
-// or pipe instead.
+// zorvel.exe is a GUI program: started from a console it must answer there,
+// --help and --version as well as the history commands, and where its output is
+// redirected, into the file or pipe instead. Its arguments are read in full,
+// whatever the system's code page.
 class WindowsConsoleTest : public QObject
 {
     Q_OBJECT
@@ -65,6 +69,13 @@ private slots:
     void answersOnTheConsoleThatStartedIt();
     void redirectedOutputStaysRedirected_data();
     void redirectedOutputStaysRedirected();
+    void namesOutsideTheCodePageReachTheProgram_data();
+    void namesOutsideTheCodePageReachTheProgram();
+
+private:
+    QString history() const { return m_folder.filePath(QStringLiteral("Zorvel.mdb")); }
+
+    QTemporaryDir m_folder;
 };
 
 void WindowsConsoleTest::initTestCase()
@@ -72,6 +83,9 @@ void WindowsConsoleTest::initTestCase()
     // A console of this test's own, whatever the test was started from.
     FreeConsole();
     QVERIFY(AllocConsole());
+    QVERIFY(m_folder.isValid());
+    EnsureDatabaseFile(history());
+    qInfo("the system's code page is %u", GetACP());
 }
 
 void WindowsConsoleTest::answersOnTheConsoleThatStartedIt_data()
@@ -85,6 +99,14 @@ void WindowsConsoleTest::answersOnTheConsoleThatStartedIt_data()
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("Usage: zorvel [options]");
     QTest::newRow("unknown option, on standard error")
         << QStringList{QStringLiteral("--frobnicate")} << 2 << QStringLiteral("unknown option 'frobnicate'");
+    const QString data = QDir::toNativeSeparators(history());
+    const QString copy = QDir::toNativeSeparators(m_folder.filePath(QStringLiteral("copy.mdb")));
+    QTest::newRow("a backup") << QStringList{QStringLiteral("--data"), data, QStringLiteral("--backup"), copy} << 0
+                              << QStringLiteral("Wrote a copy of the history");
+    QTest::newRow("a refused restore, on standard error")
+        << QStringList{QStringLiteral("--data"), data, QStringLiteral("--restore"),
+                       QDir::toNativeSeparators(m_folder.filePath(QStringLiteral("missing.mdb")))}
+        << 1 << QStringLiteral("There is no file at");
 }
 
 void WindowsConsoleTest::answersOnTheConsoleThatStartedIt()
@@ -120,6 +142,33 @@ void WindowsConsoleTest::redirectedOutputStaysRedirected()
         QString::fromLocal8Bit(program.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
         output);
     QCOMPARE(consoleText(), before);
+}
+
+void WindowsConsoleTest::namesOutsideTheCodePageReachTheProgram_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Korean") << QStringLiteral("한글.csv");
+    QTest::newRow("Chinese, with a space") << QStringLiteral("中文 备份.csv");
+}
+
+// Run under a Western code page (1252), where neither name has a narrow form.
+void WindowsConsoleTest::namesOutsideTheCodePageReachTheProgram()
+{
+    QFETCH(QString, name);
+    const QString file = m_folder.filePath(name);
+    QProcess program;
+    program.start(QStringLiteral(ZORVEL_PROGRAM),
+                  {QStringLiteral("--data"), QDir::toNativeSeparators(history()), QStringLiteral("--export"),
+                   QDir::toNativeSeparators(file)});
+    QVERIFY(program.waitForFinished(30000));
+    QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+    QCOMPARE(QDir(m_folder.path()).entryList({QStringLiteral("*.csv")}), QStringList{name});
+    {
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith("\xEF\xBB\xBF"));
+    }
+    QVERIFY(QFile::remove(file));
 }
 
 QTEST_GUILESS_MAIN(WindowsConsoleTest)

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -73,14 +72,6 @@ CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &
     outcome.output = output;
     outcome.error = error;
     return outcome;
-}
-
-int report(const CommandLineOutcome &outcome)
-{
-    useParentConsoleForOutput();
-    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
-    std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
-    return outcome.exitCode;
 }
 
 QString absolutePath(const QString &path)
@@ -166,15 +157,17 @@ QStringList dataFilesNamed(const QStringList &names)
     return files;
 }
 
-QStringList argumentList(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
 } // namespace
+
+int printOutcome(const CommandLineOutcome &outcome)
+{
+    useParentConsoleForOutput();
+    if (!outcome.output.isEmpty())
+        writeToStream(stdout, outcome.output);
+    if (!outcome.error.isEmpty())
+        writeToStream(stderr, outcome.error);
+    return outcome.exitCode;
+}
 
 CommandLineOutcome readCommandLine(const QStringList &arguments)
 {
@@ -264,10 +257,10 @@ bool namesPlatformOrDisplay(const QStringList &arguments)
 
 std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
 {
-    const QStringList arguments = argumentList(argc, argv);
+    const QStringList arguments = programArguments(argc, argv);
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
-        return report(outcome);
+        return printOutcome(outcome);
     if (outcome.command != HistoryCommand::None) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
@@ -278,17 +271,17 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
         return std::nullopt;
     const QString program = arguments.isEmpty() ? programName : arguments.first();
-    return report(endsWith(1, QString(),
-                           QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
-                                          "unset); to run without one, use: xvfb-run %1\n")
-                               .arg(program)));
+    return printOutcome(endsWith(1, QString(),
+                                 QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
+                                                "unset); to run without one, use: xvfb-run %1\n")
+                                     .arg(program)));
 }
 
 std::optional<int> handleCommandLine(const QStringList &arguments, QString &dataPath)
 {
     const CommandLineOutcome outcome = readCommandLine(arguments);
     if (!outcome.runs)
-        return report(outcome);
+        return printOutcome(outcome);
     dataPath = dataFileOf(outcome);
     return std::nullopt;
 }

@@ -31,6 +31,11 @@ struct CommandLineOutcome
     QStringList reportedFiles; // the data files after --report, made absolute, wildcards expanded
 };
 
+// The one place where a start that ends without a window says why: prints the
+// outcome's output and error, on Windows on the console of the program that
+// started it, and returns its exit code.
+int printOutcome(const CommandLineOutcome &outcome);
+
 // Reads the program's own options from arguments that no longer hold Qt's own
 // (the first argument is the program). Any other argument is left alone, as it
 // always was; an unknown option is an error.

@@ -18,14 +18,18 @@
 
 #ifdef Q_OS_WIN
 
+QString pathKey(const QString &path)
+{
+    return path.toCaseFolded();
+}
+
 namespace {
 
-// Where something else lies at the lock file's path, a named mutex of the
-// user's session stands in for it: every start on the same file meets it, and
-// it goes when the process that holds it ends.
+// A named mutex of the user's session for the file: every start on the same
+// file meets it, and it goes when the last process that opened it ends.
 FileLock::Outcome lockByName(const QString &path, void *&handle)
 {
-    const QByteArray key = QFileInfo(path).absoluteFilePath().toLower().toUtf8();
+    const QByteArray key = pathKey(QFileInfo(path).absoluteFilePath()).toUtf8();
     const QString name = QStringLiteral("Local\\zorvel-")
         + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
     HANDLE mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
@@ -36,6 +40,27 @@ FileLock::Outcome lockByName(const QString &path, void *&handle)
         return FileLock::HeldElsewhere;
     }
     handle = mutex;
+    return FileLock::Locked;
+}
+
+// The lock file, open for the whole run. Others may read and write it, but not
+// delete or rename it, which would let a second start make a new one.
+FileLock::Outcome lockFile(const QString &path, void *&handle)
+{
+    const QString native = QFileInfo(path).absoluteFilePath().replace(QLatin1Char('/'), QLatin1Char('\\'));
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) // a folder, or a scanner holding it: the mutex alone guards
+        return FileLock::Unusable;
+    OVERLAPPED whole = {};
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? FileLock::HeldElsewhere
+                                                                          : FileLock::Unusable;
+    }
+    handle = file;
     return FileLock::Locked;
 }
 
@@ -50,25 +75,20 @@ FileLock::~FileLock()
     unlock();
 }
 
-// The file stays open for the whole run. Other opens may read it, write it and
-// delete it; only the byte-range lock keeps a second start out.
+// Both guards or none: the mutex first, then the file's byte lock where the
+// file can be opened. Either held elsewhere keeps this start out.
 FileLock::Outcome FileLock::tryLock()
 {
-    if (m_handle)
+    if (isLocked())
         return Locked;
-    const QString native = QFileInfo(m_path).absoluteFilePath().replace(QLatin1Char('/'), QLatin1Char('\\'));
-    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return lockByName(m_path, m_handle);
-    OVERLAPPED whole = {};
-    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
-        const DWORD error = GetLastError();
-        CloseHandle(handle);
-        return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? HeldElsewhere : Unusable;
+    const Outcome byName = lockByName(m_path, m_mutex);
+    if (byName == HeldElsewhere)
+        return HeldElsewhere;
+    const Outcome byFile = lockFile(m_path, m_handle);
+    if (byFile == HeldElsewhere || (byFile == Unusable && byName == Unusable)) {
+        unlock();
+        return byFile;
     }
-    m_handle = handle;
     return Locked;
 }
 
@@ -76,15 +96,23 @@ void FileLock::unlock()
 {
     if (m_handle)
         CloseHandle(static_cast<HANDLE>(m_handle));
+    if (m_mutex)
+        CloseHandle(static_cast<HANDLE>(m_mutex));
     m_handle = nullptr;
+    m_mutex = nullptr;
 }
 
 bool FileLock::isLocked() const
 {
-    return m_handle != nullptr;
+    return m_handle != nullptr || m_mutex != nullptr;
 }
 
 #else
+
+QString pathKey(const QString &path)
+{
+    return path;
+}
 
 namespace {
 

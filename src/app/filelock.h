@@ -12,6 +12,10 @@
 // cannot be opened) is left alone: the lock is then unusable, for every start
 // alike. On Linux and other Unix systems the folder itself is then locked
 // instead, which works on a read-only folder too.
+// A path as the file system compares paths, for names made from it: folded to
+// one case on Windows, whose file systems ignore case; as it is elsewhere.
+QString pathKey(const QString &path);
+
 class FileLock
 {
 public:
@@ -35,7 +39,8 @@ public:
 private:
     QString m_path;
 #ifdef Q_OS_WIN
-    void *m_handle = nullptr;
+    void *m_handle = nullptr; // the lock file, where it could be opened
+    void *m_mutex = nullptr;
 #else
     int m_descriptor = -1;
 #endif

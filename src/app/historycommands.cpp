@@ -19,7 +19,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -185,9 +184,14 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
     return QString();
 }
 
-void print(FILE *stream, const QString &text)
+CommandLineOutcome ended(int exitCode, const QString &output, const QString &error)
 {
-    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
+    CommandLineOutcome outcome;
+    outcome.runs = false;
+    outcome.exitCode = exitCode;
+    outcome.output = output;
+    outcome.error = error;
+    return outcome;
 }
 
 QString writeClassPage(const QString &file, const QStringList &dataPaths)
@@ -207,30 +211,36 @@ QString writeClassPage(const QString &file, const QStringList &dataPaths)
         .arg(unreadable.join(QStringLiteral("; ")));
 }
 
+// What a command that returns its sentence, or throws one, prints and returns.
 template<typename Command>
-int runAndTell(Command &&command)
+CommandLineOutcome outcomeOf(Command &&command)
 {
     try {
-        print(stdout, command());
-        return 0;
+        return ended(0, command() + QLatin1Char('\n'), QString());
     } catch (const CommandFailure &failure) {
-        print(stderr, QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed."));
+        return ended(1, QString(),
+                     QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed.\n"));
     } catch (const DatabaseError &error) {
-        print(stderr, QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed."));
+        return ended(1, QString(),
+                     QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed.\n"));
     }
-    return 1;
 }
 
 } // namespace
 
+CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath)
+{
+    return outcomeOf([&] { return run(command, file, dataPath); });
+}
+
 int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
 {
-    return runAndTell([&] { return run(command, file, dataPath); });
+    return printOutcome(historyCommandOutcome(command, file, dataPath));
 }
 
 int runClassReport(const QString &file, const QStringList &dataPaths)
 {
     if (dataPaths.size() == 1)
         return runHistoryCommand(HistoryCommand::Report, file, dataPaths.first());
-    return runAndTell([&] { return writeClassPage(file, dataPaths); });
+    return printOutcome(outcomeOf([&] { return writeClassPage(file, dataPaths); }));
 }

@@ -16,3 +16,6 @@ int runHistoryCommand(HistoryCommand command, const QString &file, const QString
 // `file`; of one history, its own progress report. Says which files could not
 // be read; returns 0 when the page was written.
 int runClassReport(const QString &file, const QStringList &dataPaths);
+
+// What runHistoryCommand() prints and returns, without printing it.
+CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath);

@@ -21,6 +21,8 @@
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
+#include <QtGui/private/qguiapplication_p.h>
+
 #include <windows.h>
 #endif
 
@@ -49,7 +51,8 @@ QString resolvedPath(const QString &path)
 
 QString hashedName(const QString &dataFilePath)
 {
-    const QByteArray hash = QCryptographicHash::hash(resolvedPath(dataFilePath).toUtf8(), QCryptographicHash::Sha256);
+    const QByteArray hash = QCryptographicHash::hash(pathKey(resolvedPath(dataFilePath)).toUtf8(),
+                                                     QCryptographicHash::Sha256);
     return QStringLiteral("zorvel-") + QString::fromLatin1(hash.toHex().left(16));
 }
 
@@ -119,6 +122,32 @@ bool peerIsThisUser(const QLocalSocket &socket)
 #else
     Q_UNUSED(socket);
     return true;
+#endif
+}
+
+// Windows keeps a program in the background from taking the foreground. A later
+// start, which the user has just started and so may, hands that right to the
+// first before it asks it to come forward.
+void allowToComeForward(const QLocalSocket &socket)
+{
+#ifdef Q_OS_WIN
+    ULONG serverProcessId = 0;
+    if (GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(socket.socketDescriptor()), &serverProcessId))
+        AllowSetForegroundWindow(serverProcessId);
+#else
+    Q_UNUSED(socket);
+#endif
+}
+
+// Where the window is not allowed to come forward after all, Windows would only
+// flash its task bar button; Qt then attaches to the foreground window's input
+// to activate it.
+void activateEvenFromBackground()
+{
+#ifdef Q_OS_WIN
+    using QNativeInterface::Private::QWindowsApplication;
+    if (auto *windows = qGuiApp->nativeInterface<QWindowsApplication>())
+        windows->setWindowActivationBehavior(QWindowsApplication::AlwaysActivateWindow);
 #endif
 }
 
@@ -261,6 +290,7 @@ bool SingleInstance::askFirstToComeForward(const QString &serverName, const QDea
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(remainingMs(deadline, 1000)) || !peerIsThisUser(socket))
         return false;
+    allowToComeForward(socket);
     socket.write(raiseRequest);
     if (!socket.waitForBytesWritten(remainingMs(deadline, 1000)))
         return false;
@@ -273,6 +303,7 @@ bool SingleInstance::askFirstToComeForward(const QString &serverName, const QDea
 
 void bringApplicationToFront()
 {
+    activateEvenFromBackground();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (!qobject_cast<QMainWindow *>(window) || window->isHidden())
             continue;

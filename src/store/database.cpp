@@ -4,7 +4,9 @@
 #include "databaseerror.h"
 #include "fileheader.h"
 #include "integritycheck.h"
+#include "pathcheck.h"
 #include "schema.h"
+#include "sqliteuri.h"
 #include "statements.h"
 #include "storefailure.h"
 
@@ -15,7 +17,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <atomic>
 
@@ -34,15 +35,14 @@ QString joinOptions(const QStringList &options)
 // ever written to it or beside it, not even when the connection closes.
 QString immutableUri(const QString &path)
 {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
-        + QStringLiteral("?immutable=1");
+    return sqliteFileUri(QFileInfo(path).absoluteFilePath()) + QStringLiteral("?immutable=1");
 }
 
 // SQLite needs the folder as well as the file: the log and its index live beside it.
 bool canWriteBeside(const QString &path)
 {
     const QFileInfo file(path);
-    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    return file.isWritable() && canCreateFilesIn(file.absolutePath());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "location.h"
 #include "logsetaside.h"
 #include "newfilemove.h"
+#include "pathcheck.h"
 #include "schema.h"
 #include "storefailure.h"
 #include "transaction.h"
@@ -78,7 +79,7 @@ void EnsureDatabaseFile(const QString &path)
 void createDatabaseFile(const QString &path, const std::function<void(Database &)> &populate)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QFileInfo(folder).isWritable())
+    if (!canCreateFilesIn(folder))
         throw StoreFailure::fromEngine(StoreFailure::Creating, ResultCode::readOnly, path, QString());
 
     // Only the unique name is taken from QTemporaryFile: it keeps its file open

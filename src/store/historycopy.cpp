@@ -18,6 +18,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace {
 
@@ -34,6 +37,15 @@ bool syncToDisk(const QString &path)
         return false;
     const bool synced = ::fsync(descriptor) == 0;
     ::close(descriptor);
+    return synced;
+#elif defined(Q_OS_WIN)
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const HANDLE file = CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool synced = FlushFileBuffers(file);
+    CloseHandle(file);
     return synced;
 #else
     Q_UNUSED(path);

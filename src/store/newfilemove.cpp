@@ -33,13 +33,28 @@ QString systemMessage(DWORD code)
 
 // Without MOVEFILE_REPLACE_EXISTING in `flags` an existing target is never replaced; the
 // write-through flag returns only once the move is on the disk.
+// SQLite retries its own files as often, with pauses growing by 25 ms.
+constexpr int moveTries = 10;
+constexpr DWORD pauseStepMs = 25;
+
 bool moveWrittenThrough(const QString &from, const QString &to, DWORD flags, QString &error)
 {
     const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
     const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
-    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | flags))
+    DWORD lastError = ERROR_SUCCESS;
+    const auto move = [&] {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH | flags))
+            return MoveTry::Done;
+        lastError = GetLastError();
+        return lastError == ERROR_SHARING_VIOLATION || lastError == ERROR_ACCESS_DENIED
+                || lastError == ERROR_LOCK_VIOLATION
+            ? MoveTry::Held
+            : MoveTry::Failed;
+    };
+    if (retryWhileHeld(
+            move, [](int tried) { Sleep(pauseStepMs * DWORD(tried)); }, moveTries))
         return true;
-    error = systemMessage(GetLastError());
+    error = systemMessage(lastError);
     return false;
 }
 
@@ -57,6 +72,16 @@ void syncFolder(const QString &folder)
 #endif
 
 } // namespace
+
+bool retryWhileHeld(const std::function<MoveTry()> &move, const std::function<void(int)> &pause, int tries)
+{
+    for (int tried = 1;; ++tried) {
+        const MoveTry outcome = move();
+        if (outcome != MoveTry::Held || tried >= tries)
+            return outcome == MoveTry::Done;
+        pause(tried);
+    }
+}
 
 bool moveNewFileIntoPlace(const QString &from, const QString &to, QString &error)
 {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -53,4 +54,16 @@ void requireUsableDatabasePath(const QString &path)
     const QFileInfo file(path);
     if (file.isSymLink() && !file.exists())
         throw StoreFailure::danglingLink(path, file.symLinkTarget());
+}
+
+bool canCreateFilesIn(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zorvel-write-test-XXXXXX.tmp")));
+    return probe.open();
+#else
+    return QFileInfo(folder).isWritable();
+#endif
 }

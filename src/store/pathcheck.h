@@ -14,3 +14,9 @@ void requireUsableDatabasePath(const QString &path);
 // counted the same way, with its folders resolved.
 qint64 longestDatabasePath();
 qint64 databasePathLength(const QString &path);
+
+// Whether files can be made in `folder`. On Windows this is found out by making
+// and removing one: Windows ignores a folder's read-only attribute, which
+// Explorer sets on Documents and on every folder it customises. Elsewhere the
+// folder's permissions tell.
+bool canCreateFilesIn(const QString &folder);

@@ -168,18 +168,21 @@ DatabaseError danglingLink(const QString &path, const QString &target)
 
 DatabaseError pathTooLong(const QString &path, qint64 bytes, qint64 limit)
 {
+    // The unit SQLite counts in, and where the user's data folder is set.
 #ifdef Q_OS_WIN
     const QString unit = QStringLiteral("个字符");
+    const QString dataFolderSetting = QStringLiteral("%APPDATA%");
 #else
     const QString unit = QStringLiteral("字节");
+    const QString dataFolderSetting = QStringLiteral("XDG_DATA_HOME");
 #endif
     return DatabaseError(QStringLiteral("数据库文件的路径“%1”太长（%2 %4），数据库最多只能使用 %3 %4以内的路径，"
                                         "Zorvel 无法在那里保存训练记录。请把数据文件夹设在路径较短的位置"
-                                        "（例如缩短用户文件夹或 XDG_DATA_HOME 的路径）后重新启动 Zorvel。")
+                                        "（例如缩短用户文件夹或 %5 的路径）后重新启动 Zorvel。")
                              .arg(displayPath(path))
                              .arg(bytes)
                              .arg(limit)
-                             .arg(unit),
+                             .arg(unit, dataFolderSetting),
                          QString(), ResultCode::cantOpen);
 }
 

@@ -178,10 +178,13 @@ private slots:
 
     void backupNames_data();
     void backupNames();
+    void backupsOfOneFile_data();
+    void backupsOfOneFile();
     void oldestBackupsGo_data();
     void oldestBackupsGo();
     void clearKeepsABackupFirst();
     void clearKeepsTheNewestTen();
+    void twoPupilsKeepTenBackupsEach();
     void backupAndRestoreRoundTrip();
     void refusedRestoreChangesNothing_data();
     void refusedRestoreChangesNothing();
@@ -228,23 +231,75 @@ void HistoryTest::cleanup()
 
 void HistoryTest::backupNames_data()
 {
+    QTest::addColumn<QString>("dataFile");
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("name");
-    QTest::newRow("first of its second") << QStringList{} << QStringLiteral("Zorvel-20260102-030405.mdb");
-    QTest::newRow("second of its second")
-        << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")} << QStringLiteral("Zorvel-20260102-030405-2.mdb");
-    QTest::newRow("third of its second") << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb"),
+    const QString own = QStringLiteral("/data/Zorvel.mdb");
+    QTest::newRow("first of its second") << own << QStringList{} << QStringLiteral("Zorvel-20260102-030405.mdb");
+    QTest::newRow("second of its second") << own << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")}
+                                          << QStringLiteral("Zorvel-20260102-030405-2.mdb");
+    QTest::newRow("third of its second") << own
+                                         << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb"),
                                                         QStringLiteral("Zorvel-20260102-030405-2.mdb")}
                                          << QStringLiteral("Zorvel-20260102-030405-3.mdb");
-    QTest::newRow("another second taken")
-        << QStringList{QStringLiteral("Zorvel-20260102-030404.mdb")} << QStringLiteral("Zorvel-20260102-030405.mdb");
+    QTest::newRow("another second taken") << own << QStringList{QStringLiteral("Zorvel-20260102-030404.mdb")}
+                                          << QStringLiteral("Zorvel-20260102-030405.mdb");
+    QTest::newRow("a pupil's file") << QStringLiteral("/class/张三.mdb") << QStringList{}
+                                    << QStringLiteral("张三-20260102-030405.mdb");
+    QTest::newRow("a name with dots and dashes")
+        << QStringLiteral("/class/li.si-2.mdb") << QStringList{} << QStringLiteral("li.si-2-20260102-030405.mdb");
+    QTest::newRow("a file without .mdb") << QStringLiteral("/class/wang") << QStringList{}
+                                         << QStringLiteral("wang-20260102-030405.mdb");
 }
 
 void HistoryTest::backupNames()
 {
+    QFETCH(QString, dataFile);
     QFETCH(QStringList, existing);
     QFETCH(QString, name);
-    QCOMPARE(backupFileName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), existing), name);
+    QCOMPARE(backupFileName(dataFile, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), existing), name);
+}
+
+// Backups of several histories, and other files, in one folder.
+const QStringList sharedBackupsFolder{QStringLiteral("Zorvel-20260102-030405.mdb"),
+                                      QStringLiteral("张三-20260102-030405.mdb"),
+                                      QStringLiteral("张三-20260102-030405-2.mdb"),
+                                      QStringLiteral("张三-2-20260102-030405.mdb"),
+                                      QStringLiteral("张三-2-20260102-030405-7.mdb"),
+                                      QStringLiteral("张三-notes.mdb"),
+                                      QStringLiteral("张三-20260102-030405.mdb.Ab12Cd.part"),
+                                      QStringLiteral("a.b-20260102-030405.mdb"),
+                                      QStringLiteral("axb-20260102-030405.mdb")};
+
+void HistoryTest::backupsOfOneFile_data()
+{
+    QTest::addColumn<QString>("dataFile");
+    QTest::addColumn<QStringList>("mine");
+    QTest::newRow("own file") << QStringLiteral("Zorvel.mdb")
+                              << QStringList{QStringLiteral("Zorvel-20260102-030405.mdb")};
+    QTest::newRow("a pupil") << QStringLiteral("张三.mdb")
+                             << QStringList{QStringLiteral("张三-20260102-030405-2.mdb"),
+                                            QStringLiteral("张三-20260102-030405.mdb")};
+    QTest::newRow("a pupil whose name goes on")
+        << QStringLiteral("张三-2.mdb")
+        << QStringList{QStringLiteral("张三-2-20260102-030405-7.mdb"), QStringLiteral("张三-2-20260102-030405.mdb")};
+    QTest::newRow("a dot is a dot") << QStringLiteral("a.b.mdb")
+                                    << QStringList{QStringLiteral("a.b-20260102-030405.mdb")};
+    QTest::newRow("nobody's") << QStringLiteral("李四.mdb") << QStringList{};
+}
+
+void HistoryTest::backupsOfOneFile()
+{
+    QFETCH(QString, dataFile);
+    QFETCH(QStringList, mine);
+    const QString folder = m_home->path() + QStringLiteral("/backups");
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString &name : sharedBackupsFolder)
+        QVERIFY(DatabaseFixture::writeBytes(folder + u'/' + name, "x"));
+    QStringList found = backupFilesIn(folder, m_home->path() + u'/' + dataFile);
+    found.sort();
+    mine.sort();
+    QCOMPARE(found, mine);
 }
 
 void HistoryTest::oldestBackupsGo_data()
@@ -306,7 +361,7 @@ void HistoryTest::clearKeepsTheNewestTen()
     for (int i = 0; i < keptBackups + 3; ++i)
         engine.clearAllRecords();
     engine.finish();
-    const QStringList backups = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"));
+    const QStringList backups = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"), dataPath());
     QCOMPARE(backups.size(), keptBackups);
     // All were written within a few seconds: the survivors are the last ten of their seconds.
     QStringList sorted = backups;
@@ -316,6 +371,38 @@ void HistoryTest::clearKeepsTheNewestTen()
                  .entryList(QDir::Files)
                  .join(u' ')
                  .contains(QStringLiteral(".part")));
+}
+
+// Two pupils' files in one folder, cleared in turn: each keeps its own newest
+// ten, named after it, whatever the other's clears did.
+void HistoryTest::twoPupilsKeepTenBackupsEach()
+{
+    const QString folder = m_home->path() + QStringLiteral("/class");
+    const QStringList pupils{folder + QStringLiteral("/张三.mdb"), folder + QStringLiteral("/张三-2.mdb")};
+    FakeClock clock;
+    RandomSource random(1);
+    std::vector<std::unique_ptr<Database>> files;
+    std::vector<std::unique_ptr<TrainingEngine>> engines;
+    for (const QString &pupil : pupils) {
+        files.push_back(std::make_unique<Database>());
+        engines.push_back(std::make_unique<TrainingEngine>(*files.back(), pupil, clock, random));
+        engines.back()->start();
+    }
+    for (int i = 0; i < keptBackups + 2; ++i) {
+        for (auto &engine : engines)
+            engine->clearAllRecords();
+    }
+    for (auto &engine : engines)
+        engine->finish();
+    const QStringList all = QDir(folder + QStringLiteral("/backups")).entryList(QDir::Files);
+    QCOMPARE(all.size(), 2 * keptBackups);
+    for (const QString &pupil : pupils) {
+        const QStringList own = backupFilesIn(folder + QStringLiteral("/backups"), pupil);
+        QCOMPARE(own.size(), keptBackups);
+        const QString prefix = QFileInfo(pupil).completeBaseName() + u'-';
+        QCOMPARE(own.filter(QRegularExpression(u'^' + QRegularExpression::escape(prefix) + QStringLiteral("\\d{8}-"))),
+                 own);
+    }
 }
 
 // A backup made while the history is open, restored after more training: the
@@ -341,7 +428,7 @@ void HistoryTest::backupAndRestoreRoundTrip()
     QCOMPARE(runHistoryCommand(HistoryCommand::Restore, copy, dataPath()), 0);
     QCOMPARE(dumpOf(dataPath()), backedUp);
     QCOMPARE(integrityOf(dataPath()), QStringLiteral("ok"));
-    const QStringList kept = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"));
+    const QStringList kept = backupFilesIn(QFileInfo(dataPath()).path() + QStringLiteral("/backups"), dataPath());
     QCOMPARE(kept.size(), 1);
     QCOMPARE(dumpOf(QFileInfo(dataPath()).path() + QStringLiteral("/backups/") + kept.first()), replaced);
     QVERIFY(DatabaseFixture::filesBeside(dataPath()).filter(QStringLiteral(".part")).isEmpty());

@@ -13,10 +13,9 @@
 #include "store/location.h"
 #include "store/pupilname.h"
 #include "training/historybackups.h"
+#include "training/historyrestore.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <stdexcept>
@@ -91,40 +90,13 @@ QString writeFrom(const QString &file, const QString &dataPath, const QString &w
     return QStringLiteral("Wrote %1 of %2 to %3.").arg(what, shown(dataPath), shown(file));
 }
 
-// The file to restore from, opened read-only and untouched, once it has shown
-// itself a whole history of this or an older version of Zorvel.
-void openRestoreSource(Database &source, const QString &file)
-{
-    if (!QFileInfo(file).isFile())
-        throw CommandFailure(QStringLiteral("There is no file at %1.").arg(shown(file)));
-    source.open(BuildConnectionString(file), Database::Untouched);
-    if (source.access() == Database::Damaged)
-        throw CommandFailure(QStringLiteral("%1 is damaged: it is shorter than its header says.").arg(shown(file)));
-    checkWholeHistory(source);
-}
-
-// Keeps the current history in the backups folder; a damaged one byte for byte,
-// with its log, which then no longer lies beside the file to be replaced.
-QString keepCurrent(const QString &dataPath)
-{
-    Database current;
-    current.open(BuildConnectionString(dataPath));
-    if (current.access() != Database::Damaged)
-        return writeBackup(current, QDateTime::currentDateTime());
-    current.close();
-    const QString folder = backupsFolderOf(dataPath);
-    const QString kept = QDir(folder).filePath(backupFileName(QDateTime::currentDateTime(), backupFilesIn(folder)));
-    writeByteCopy(dataPath, kept);
-    QFile::remove(dataPath + QStringLiteral("-wal"));
-    QFile::remove(dataPath + QStringLiteral("-shm"));
-    return kept;
-}
-
 QString restore(const QString &file, const QString &dataPath)
 {
     if (dataPath.isEmpty())
         throw CommandFailure(QStringLiteral("There is no data folder for this user to restore into."));
     refuseOwnFile(file, dataPath);
+    if (!QFileInfo(file).isFile())
+        throw CommandFailure(QStringLiteral("There is no file at %1.").arg(shown(file)));
     Database source;
     openRestoreSource(source, file);
 
@@ -133,16 +105,7 @@ QString restore(const QString &file, const QString &dataPath)
         throw CommandFailure(
             QStringLiteral("Zorvel is running on %1; close it, then restore again.").arg(shown(dataPath)));
 
-    QString kept;
-    if (QFileInfo::exists(dataPath)) {
-        kept = keepCurrent(dataPath);
-        if (const QStringList logs = logFilesBeside(dataPath); !logs.isEmpty())
-            throw CommandFailure(QStringLiteral("The log %1 is still beside the history; it was kept as it is.")
-                                     .arg(shown(logs.constFirst())));
-    } else {
-        makeDataFolder(dataPath);
-    }
-    writeHistoryCopy(source, dataPath);
+    const QString kept = replaceHistory(source, dataPath);
     if (kept.isEmpty())
         return QStringLiteral("Restored %1 as the history %2.").arg(shown(file), shown(dataPath));
     return QStringLiteral("Restored %1 as the history %2; the history it replaced is kept as %3.")

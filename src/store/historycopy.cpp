@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
@@ -26,7 +27,21 @@ namespace {
 
 const QStringList historyTables{QStringLiteral("wtlx"), QStringLiteral("hdpj"), QStringLiteral("cx"),
                                 QStringLiteral("wt"),   QStringLiteral("hd"),   QStringLiteral("ci")};
-const QString backupPattern = QStringLiteral("Zorvel-*.mdb");
+
+// "<base>-yyyyMMdd-HHmmss.mdb", or with "-2", "-3", ... before ".mdb"; `tail`
+// follows it (an interrupted copy's ".XXXXXX.part").
+QRegularExpression backupNameExpression(const QString &dataPath, const QString &tail = QString())
+{
+    return QRegularExpression(QStringLiteral("^%1-\\d{8}-\\d{6}(-\\d+)?\\.mdb%2$")
+                                  .arg(QRegularExpression::escape(backupBaseName(dataPath)), tail));
+}
+
+QStringList filesMatching(const QString &folder, const QRegularExpression &expression)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    names.removeIf([&expression](const QString &name) { return !expression.match(name).hasMatch(); });
+    return names;
+}
 
 // Makes a file's content survive a power cut.
 bool syncToDisk(const QString &path)
@@ -171,16 +186,25 @@ QString backupsFolderOf(const QString &dataPath)
     return folder;
 }
 
-QStringList backupFilesIn(const QString &folder)
+QString backupBaseName(const QString &dataPath)
 {
-    return QDir(folder).entryList({backupPattern}, QDir::Files, QDir::Name);
+    const QFileInfo file(dataPath);
+    const QString base = file.suffix().compare(QStringLiteral("mdb"), Qt::CaseInsensitive) == 0
+        ? file.completeBaseName()
+        : file.fileName();
+    return base.isEmpty() ? QStringLiteral("Zorvel") : base;
 }
 
-void removeBackups(const QString &folder, const QStringList &names)
+QStringList backupFilesIn(const QString &folder, const QString &dataPath)
+{
+    return filesMatching(folder, backupNameExpression(dataPath));
+}
+
+void removeBackups(const QString &folder, const QString &dataPath, const QStringList &names)
 {
     const QDir dir(folder);
     for (const QString &name : names)
         removeWithLogs(dir.filePath(name));
-    for (const QString &part : dir.entryList({backupPattern + QStringLiteral(".*.part*")}, QDir::Files))
+    for (const QString &part : filesMatching(folder, backupNameExpression(dataPath, QStringLiteral("\\.\\w+\\.part"))))
         QFile::remove(dir.filePath(part));
 }

@@ -31,9 +31,15 @@ QStringList logFilesBeside(const QString &path);
 // The folder "backups" beside the data file at `dataPath`, made when missing.
 QString backupsFolderOf(const QString &dataPath);
 
-// The backups in `folder` (files named "Zorvel-*.mdb"), by name, which sorts
-// them by their time.
-QStringList backupFilesIn(const QString &folder);
+// The name the backups of the history at `dataPath` begin with: the file's
+// name without ".mdb" ("Zorvel" for "Zorvel.mdb", "张三" for "张三.mdb").
+QString backupBaseName(const QString &dataPath);
 
-// Removes the files, and what an interrupted copy left in `folder`.
-void removeBackups(const QString &folder, const QStringList &names);
+// The backups of the history at `dataPath` in `folder`, by name: files named
+// "<base>-yyyyMMdd-HHmmss.mdb" or "<base>-yyyyMMdd-HHmmss-N.mdb", and no other,
+// so that the backups of "张三.mdb" and of "张三-2.mdb" stay apart.
+QStringList backupFilesIn(const QString &folder, const QString &dataPath);
+
+// Removes the files, and what an interrupted backup of that history left in
+// `folder`.
+void removeBackups(const QString &folder, const QString &dataPath, const QStringList &names);

@@ -6,34 +6,41 @@
 #include "store/historycopy.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
-const QString prefix = QStringLiteral("Zorvel-");
 const QString suffix = QStringLiteral(".mdb");
-constexpr int stampLength = 15; // yyyyMMdd-HHmmss
 
-// "Zorvel-20260102-030405-3.mdb" is written after "Zorvel-20260102-030405.mdb",
-// which counts as the first of its second.
+// "张三-20260102-030405-3.mdb" is written after "张三-20260102-030405.mdb",
+// which counts as the first of its second. The time is read from the end, so
+// that a name with dashes of its own does not shift it.
 std::pair<QString, int> orderOf(const QString &name)
 {
-    const QString core = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size());
-    const QString stamp = core.left(stampLength);
-    const int counter = core.size() > stampLength ? core.mid(stampLength + 1).toInt() : 1;
-    return {stamp, counter};
+    static const QRegularExpression stamp(QStringLiteral("(\\d{8}-\\d{6})(?:-(\\d+))?\\.mdb$"));
+    const QRegularExpressionMatch match = stamp.match(name);
+    const QString counter = match.captured(2);
+    return {match.captured(1), counter.isEmpty() ? 1 : counter.toInt()};
 }
 
 } // namespace
 
-QString backupFileName(const QDateTime &time, const QStringList &existing)
+QString backupFileName(const QString &dataPath, const QDateTime &time, const QStringList &existing)
 {
-    const QString stamp = prefix + time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = backupBaseName(dataPath) + QLatin1Char('-')
+        + time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString name = stamp + suffix;
     for (int n = 2; existing.contains(name); ++n)
         name = stamp + QStringLiteral("-%1").arg(n) + suffix;
     return name;
+}
+
+QDateTime backupTimeOf(const QString &name)
+{
+    return QDateTime::fromString(orderOf(name).first, QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
 bool backupIsOlder(const QString &first, const QString &second)
@@ -47,14 +54,17 @@ QStringList backupsBeyond(QStringList names, int keep)
     return names.mid(0, std::max<qsizetype>(0, names.size() - keep));
 }
 
-QString writeBackup(Database &db, const QDateTime &time)
+QString writeBackup(Database &db, const QDateTime &time, const QString &spared)
 {
-    const QString folder = backupsFolderOf(db.filePath());
-    const QStringList existing = backupFilesIn(folder);
-    const QString path = QDir(folder).filePath(backupFileName(time, existing));
+    const QString dataPath = db.filePath();
+    const QString folder = backupsFolderOf(dataPath);
+    const QString path = QDir(folder).filePath(backupFileName(dataPath, time, backupFilesIn(folder, dataPath)));
     writeHistoryCopy(db, path);
     // Tidiness only: a backup that cannot be removed costs space, nothing else.
-    removeBackups(folder, backupsBeyond(backupFilesIn(folder)));
+    QStringList backups = backupFilesIn(folder, dataPath);
+    if (!spared.isEmpty() && QFileInfo(spared).absolutePath() == QFileInfo(path).absolutePath())
+        backups.removeAll(QFileInfo(spared).fileName());
+    removeBackups(folder, dataPath, backupsBeyond(backups));
     return path;
 }
 

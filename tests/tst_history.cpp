@@ -844,6 +844,17 @@ void HistoryTest::classReportHasARowPerPupil()
         QVERIFY2(html.contains(QString::fromUtf8(name)), name);
     QCOMPARE(html.count(QStringLiteral("<svg")), 2);
     QCOMPARE(html.count(QStringLiteral("<tr>")), 4);
+    // Both charts on one scale: the same top of the value axis.
+    QStringList tops;
+    for (const QString &chart : html.split(QStringLiteral("<svg")).mid(1)) {
+        const QRegularExpression value(QStringLiteral("dy=\"4\">([0-9.]+)<"));
+        QString top;
+        for (const QRegularExpressionMatch &match : value.globalMatch(chart))
+            top = match.captured(1);
+        tops.append(top);
+    }
+    QCOMPARE(tops.size(), 2);
+    QCOMPARE(tops.first(), tops.last());
     QVERIFY(!QFileInfo::exists(folder + QStringLiteral("王五.mdb")));
 
     // The program: files after --report, a wildcard that the program expands.

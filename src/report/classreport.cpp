@@ -42,7 +42,15 @@ QString pupilCell(const PupilSummary &pupil)
         .arg(pupil.pupil.toHtmlEscaped(), QDir::toNativeSeparators(pupil.dataPath).toHtmlEscaped());
 }
 
-QString pupilRow(const PupilSummary &pupil, const std::optional<TimeAxis> &axis)
+// The charts share their time axis and their value axis, so that they can be
+// compared.
+struct SharedAxes
+{
+    TimeAxis time;
+    double largest = 0;
+};
+
+QString pupilRow(const PupilSummary &pupil, const std::optional<SharedAxes> &axes)
 {
     if (!pupil.problem.isEmpty()) {
         return QStringLiteral("<tr>") + pupilCell(pupil)
@@ -59,22 +67,22 @@ QString pupilRow(const PupilSummary &pupil, const std::optional<TimeAxis> &axis)
                QStringLiteral("label"));
     for (const ThinkingIndexKind &kind : thinkingIndexKinds())
         html += cell(QString::number(pupil.indices.*kind.member));
-    if (pupil.weeks.isEmpty() || !axis) {
+    if (pupil.weeks.isEmpty() || !axes) {
         html += cell(QStringLiteral("还没有回答"), QStringLiteral("chart"));
     } else {
         html += QStringLiteral("<td class=\"chart\">")
-            + lineChartSvg(pupil.pupil + QStringLiteral("：每周的思考指数"), *axis,
-                           indexSeries(pupil.weeks, ProgressPeriod::Week), ChartSize::Small)
+            + lineChartSvg(pupil.pupil + QStringLiteral("：每周的思考指数"), axes->time,
+                           indexSeries(pupil.weeks, ProgressPeriod::Week), ChartSize::Small, axes->largest)
             + QStringLiteral("</td>");
     }
     return html + QStringLiteral("</tr>");
 }
 
-// One stretch of time for every pupil's chart, so that they can be compared.
-std::optional<TimeAxis> commonAxis(const QList<PupilSummary> &pupils)
+std::optional<SharedAxes> sharedAxes(const QList<PupilSummary> &pupils)
 {
     QDate first;
     QDate last;
+    double largest = 0;
     for (const PupilSummary &pupil : pupils) {
         if (pupil.weeks.isEmpty())
             continue;
@@ -82,10 +90,11 @@ std::optional<TimeAxis> commonAxis(const QList<PupilSummary> &pupils)
             first = pupil.weeks.first().start;
         if (!last.isValid() || pupil.weeks.last().start > last)
             last = pupil.weeks.last().start;
+        largest = std::max(largest, largestValue(indexSeries(pupil.weeks, ProgressPeriod::Week)));
     }
     if (!first.isValid())
         return std::nullopt;
-    return periodAxis(first, last, ProgressPeriod::Week, mostTicks);
+    return SharedAxes{periodAxis(first, last, ProgressPeriod::Week, mostTicks), largest};
 }
 
 } // namespace
@@ -118,16 +127,17 @@ PupilSummary readPupilSummary(const QString &dataPath)
 
 QString classReportHtml(const QList<PupilSummary> &pupils, const QDateTime &madeAt)
 {
-    const std::optional<TimeAxis> axis = commonAxis(pupils);
+    const std::optional<SharedAxes> axes = sharedAxes(pupils);
     QString rows;
     for (const PupilSummary &pupil : pupils)
-        rows += pupilRow(pupil, axis);
+        rows += pupilRow(pupil, axes);
     return pageStart(QStringLiteral("Zorvel 班级概览"), true)
         + QStringLiteral("<p class=\"note\">%1 名学生<br>生成时间：%2</p>")
               .arg(pupils.size())
               .arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
         + QStringLiteral("<table class=\"class\">") + header() + rows + QStringLiteral("</table>")
-        + QStringLiteral("<p class=\"note\">每个小图的横轴是同一段日历时间：没有练习的周在图中是空白。</p>")
+        + QStringLiteral(
+               "<p class=\"note\">每个小图的横轴是同一段日历时间，纵轴的刻度也相同：没有练习的周在图中是空白。</p>")
         + QStringLiteral("<h2>四个指数的含义</h2>") + indexExplanations() + pageEnd();
 }
 

@@ -29,18 +29,6 @@ QString number(double value)
     return QString::number(value, 'f', 1);
 }
 
-double largestValue(const QList<LineSeries> &series)
-{
-    double largest = 0;
-    for (const LineSeries &line : series) {
-        for (const QList<QPointF> &stretch : line.stretches) {
-            for (const QPointF &point : stretch)
-                largest = std::max(largest, point.y());
-        }
-    }
-    return largest;
-}
-
 class Plot
 {
 public:
@@ -151,16 +139,29 @@ double axisMaximum(double largest)
     return 10 * power;
 }
 
+double largestValue(const QList<LineSeries> &series)
+{
+    double largest = 0;
+    for (const LineSeries &line : series) {
+        for (const QList<QPointF> &stretch : line.stretches) {
+            for (const QPointF &point : stretch)
+                largest = std::max(largest, point.y());
+        }
+    }
+    return largest;
+}
+
 double labelStart(double x, qsizetype characters, double characterWidth, double low, double high)
 {
     const double width = double(characters) * characterWidth;
     return std::max(low, std::min(x - width / 2, high - width));
 }
 
-QString lineChartSvg(const QString &title, const TimeAxis &axis, const QList<LineSeries> &series, ChartSize size)
+QString lineChartSvg(const QString &title, const TimeAxis &axis, const QList<LineSeries> &series, ChartSize size,
+                     double largest)
 {
     const Frame &frame = size == ChartSize::Full ? fullFrame : smallFrame;
-    const Plot plot(frame, axis, axisMaximum(largestValue(series)));
+    const Plot plot(frame, axis, axisMaximum(largest > 0 ? largest : largestValue(series)));
     QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\" role=\"img\""
                                  " aria-label=\"%3\" font-size=\"%4\">")
                       .arg(number(frame.width), number(frame.height), title.toHtmlEscaped(), number(frame.fontSize));

@@ -46,8 +46,13 @@ double axisMaximum(double largest);
 // stays whole between `low` and `high`, with characters `characterWidth` wide.
 double labelStart(double x, qsizetype characters, double characterWidth, double low, double high);
 
-// A chart of `series` over `axis`, with a value axis from 0. Each stretch is one
-// line, a stretch of one point a dot, and nothing is drawn across a gap; a
-// dark edge keeps light colours visible on white. It scales with its width.
+// The largest value of the series' points; 0 without any.
+double largestValue(const QList<LineSeries> &series);
+
+// A chart of `series` over `axis`, with a value axis from 0 to the
+// axisMaximum() of `largest` (of the series' own largest value when 0). Each
+// stretch is one line, a stretch of one point a dot, and nothing is drawn across
+// a gap; a dark edge keeps light colours visible on white. It scales with its
+// width.
 QString lineChartSvg(const QString &title, const TimeAxis &axis, const QList<LineSeries> &series,
-                     ChartSize size = ChartSize::Full);
+                     ChartSize size = ChartSize::Full, double largest = 0);

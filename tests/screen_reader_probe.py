@@ -2,8 +2,11 @@
 # Drives the real program over X and reads it over AT-SPI, as a screen reader
 # does: after each answer the focused answer box announces the verdict (a
 # changed description, the phrase the record pane shows), and the evaluation
-# chart carries its title and the four indices with their values. Writes the
-# verdicts the record shows to the file named by its argument, if any.
+# chart carries its title and the four indices with their values, and its bars
+# are reached by Tab and the arrow keys. Writes the verdicts the record shows to
+# the file named by its first argument, and the question and the bars' names to
+# the one named by its second, if any; the third names Orca's log, if any.
+import os
 import re
 import subprocess
 import sys
@@ -14,6 +17,7 @@ from gi.repository import GLib
 
 announced = []
 failures = []
+bars = []
 
 
 def on_description(event):
@@ -46,6 +50,19 @@ def program():
         time.sleep(0.2)
     failures.append("the program did not appear over AT-SPI")
     return None
+
+
+def orca_settled():
+    """Waits, ten seconds at most, until Orca's log stops growing: Orca has
+    worked through the events so far."""
+    if len(sys.argv) < 4 or not os.path.exists(sys.argv[3]):
+        return
+    size = -1
+    for _ in range(40):
+        if os.path.getsize(sys.argv[3]) == size:
+            return
+        size = os.path.getsize(sys.argv[3])
+        time.sleep(0.25)
 
 
 def xdotool(*arguments):
@@ -85,6 +102,16 @@ def evaluate():
         return
     if not re.fullmatch(r"头脑发热值 \d+，思维发散值 \d+，联想发现值 \d+，思考守旧值 \d+", chart.description):
         failures.append("the chart's description is %r" % chart.description)
+    # Tab from the tab into the chart, then down its bars: each is focused in turn.
+    bars.extend(child.name for child in chart if child)
+    if len(bars) != 4:
+        failures.append("the chart shows %r as its bars" % bars)
+    # Orca speaks a bar only while it is still focused when Orca comes to it.
+    xdotool("key", "Tab")
+    for _ in bars[1:]:
+        orca_settled()
+        xdotool("key", "Down")
+    orca_settled()
     xdotool("key", "Escape")
 
 
@@ -118,6 +145,12 @@ if announced != verdicts:
 if len(sys.argv) > 1:
     with open(sys.argv[1], "w", encoding="utf-8") as out:
         out.write("\n".join(verdicts) + "\n")
+# What Orca must have spoken besides the verdicts: the question and each bar.
+if len(sys.argv) > 2:
+    pane = find(program(), lambda node: node.getRoleName() == "text" and node.name == "问题")
+    text = pane.queryText()
+    with open(sys.argv[2], "w", encoding="utf-8") as out:
+        out.write("\n".join([text.getText(0, text.characterCount)] + bars) + "\n")
 for failure in failures:
     print(failure)
 sys.exit(1 if failures else 0)

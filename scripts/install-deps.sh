@@ -12,7 +12,7 @@ set -euo pipefail
 build_and_run=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-l10n-tools
     fonts-noto-cjk fonts-liberation2
 )
 tests=(

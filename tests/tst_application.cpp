@@ -44,6 +44,8 @@ private slots:
 
     void commandLine_data();
     void commandLine();
+    void commandLineSpeaksTheSystemLanguage_data();
+    void commandLineSpeaksTheSystemLanguage();
     void qtOptionsBeforeTheApplication_data();
     void qtOptionsBeforeTheApplication();
     void platformNeedsItsDisplay_data();
@@ -274,7 +276,7 @@ void ApplicationTest::commandLine_data()
     row("-h", {QStringLiteral("-h")}, false, 0, usage);
     row("help before version", {QStringLiteral("--version"), QStringLiteral("--help")}, false, 0, usage);
     row("unknown long option", {QStringLiteral("--frobnicate")}, false, 2, QString(),
-        QStringLiteral("zorvel: unknown option 'frobnicate'\nTry 'zorvel --help' for the options.\n"));
+        QStringLiteral("zorvel: unknown option 'frobnicate'; 'zorvel --help' lists the options.\n"));
     row("unknown short option", {QStringLiteral("-x")}, false, 2, QString(), QStringLiteral("'x'"));
     row("an error wins over help", {QStringLiteral("--help"), QStringLiteral("--frobnicate"), QStringLiteral("-y")},
         false, 2, QString(), QStringLiteral("unknown options 'frobnicate', 'y'"));
@@ -298,6 +300,38 @@ void ApplicationTest::commandLine()
     QCOMPARE(outcome.error.isEmpty(), error.isEmpty());
     if (outcome.output.startsWith(QStringLiteral("Usage")))
         QVERIFY(outcome.output.contains(QStringLiteral("--version")));
+}
+
+void ApplicationTest::commandLineSpeaksTheSystemLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("says"); // on standard output or error
+    const auto row = [](const char *locale, const char *option, const char *says) {
+        QTest::addRow("%s %s", locale, option)
+            << QString::fromLatin1(locale) << QString::fromLatin1(option) << QString::fromUtf8(says);
+    };
+    row("zh_CN", "--help", "用法：zorvel [选项]");
+    row("zh_CN", "--help", "显示本帮助，然后结束。");
+    row("zh_CN", "--frobnicate", "zorvel：未知选项 'frobnicate'；");
+    row("zh_TW", "--help", "用法：zorvel [选项]");
+    row("en_US", "--help", "Usage: zorvel [options]");
+    row("en_US", "--frobnicate", "zorvel: unknown option 'frobnicate';");
+    row("de_DE", "--help", "Shows this help and ends.");
+}
+
+// The command line's own texts follow the locale, Chinese for any Chinese one
+// and English otherwise, whatever the locale before.
+void ApplicationTest::commandLineSpeaksTheSystemLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, option);
+    QFETCH(QString, says);
+    installTranslations(*qApp, QLocale(QStringLiteral("zh_CN")));
+    installTranslations(*qApp, QLocale(locale));
+    const auto english = qScopeGuard([] { installTranslations(*qApp, QLocale(QLocale::English)); });
+    const CommandLineOutcome outcome = readCommandLine({QStringLiteral("zorvel"), option});
+    QVERIFY2((outcome.output + outcome.error).contains(says), qPrintable(outcome.output + outcome.error));
 }
 
 // Where no QApplication can be made, Qt's own options are set aside by hand.

@@ -973,46 +973,68 @@ void HistoryTest::commandsNeedNoDisplay_data()
 {
     QTest::addColumn<QStringList>("arguments"); // "FILE" stands for the file written or read
     QTest::addColumn<bool>("withHistory");
+    QTest::addColumn<QByteArray>("offered"); // what FILE holds beforehand; null for no file
+    QTest::addColumn<QString>("language");   // LC_ALL
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");
-    QTest::newRow("backup") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE")} << true << 0
-                            << QStringLiteral("Wrote a copy");
-    QTest::newRow("export") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << true << 0
-                            << QStringLiteral("Wrote the answers");
-    QTest::newRow("report") << QStringList{QStringLiteral("--report"), QStringLiteral("FILE")} << true << 0
-                            << QStringLiteral("Wrote the progress report");
-    QTest::newRow("no history") << QStringList{QStringLiteral("--export"), QStringLiteral("FILE")} << false << 1
+    const QStringList backup{QStringLiteral("--backup"), QStringLiteral("FILE")};
+    const QStringList restore{QStringLiteral("--restore"), QStringLiteral("FILE")};
+    const QStringList exportAnswers{QStringLiteral("--export"), QStringLiteral("FILE")};
+    const QString english = QStringLiteral("C.UTF-8");
+    const QString chinese = QStringLiteral("zh_CN.UTF-8");
+    const QByteArray noFile;
+    const QByteArray text("question,answer\n");
+    QTest::newRow("backup") << backup << true << noFile << english << 0 << QStringLiteral("Wrote a copy");
+    QTest::newRow("export") << exportAnswers << true << noFile << english << 0 << QStringLiteral("Wrote the answers");
+    QTest::newRow("report") << QStringList{QStringLiteral("--report"), QStringLiteral("FILE")} << true << noFile
+                            << english << 0 << QStringLiteral("Wrote the progress report");
+    QTest::newRow("no history") << exportAnswers << false << noFile << english << 1
                                 << QStringLiteral("There is no history");
-    QTest::newRow("two commands") << QStringList{QStringLiteral("--backup"), QStringLiteral("FILE"),
-                                                 QStringLiteral("--report"), QStringLiteral("FILE")}
-                                  << true << 1 << QStringLiteral("cannot be given together");
-    QTest::newRow("a folder as data") << QStringList{QStringLiteral("--data"), QStringLiteral("/"),
-                                                     QStringLiteral("--backup"), QStringLiteral("FILE")}
-                                      << true << 1 << QStringLiteral("is a folder");
-    QTest::newRow("pupil") << QStringList{QStringLiteral("--pupil"), QStringLiteral("张三")} << true << 0
-                           << QStringLiteral("stores the pupil's name");
+    QTest::newRow("two commands") << backup + QStringList{QStringLiteral("--report"), QStringLiteral("FILE")} << true
+                                  << noFile << english << 1 << QStringLiteral("give only one of --backup, --report");
+    QTest::newRow("a folder as data") << QStringList{QStringLiteral("--data"), QStringLiteral("/")} + backup << true
+                                      << noFile << english << 1 << QStringLiteral("is a folder");
+    QTest::newRow("restore from a text file") << restore << true << text << english << 1
+                                              << QStringLiteral("is not a Zorvel history, so nothing was restored.");
+    QTest::newRow("a text file as the history")
+        << QStringList{QStringLiteral("--data"), QStringLiteral("FILE"), QStringLiteral("--export"),
+                       QStringLiteral("FILE.csv")}
+        << false << text << english << 1 << QStringLiteral("is not a Zorvel history; nothing was changed.");
+    QTest::newRow("backup, in Chinese") << backup << true << noFile << chinese << 0 << QStringLiteral("已把训练记录");
+    QTest::newRow("no history, in Chinese")
+        << exportAnswers << false << noFile << chinese << 1 << QStringLiteral("没有训练记录");
+    QTest::newRow("restore from a text file, in Chinese")
+        << restore << true << text << chinese << 1 << QStringLiteral("不是 Zorvel 的训练记录，因此没有恢复任何内容。");
+    QTest::newRow("pupil") << QStringList{QStringLiteral("--pupil"), QStringLiteral("张三")} << true << noFile
+                           << english << 0 << QStringLiteral("stores the pupil's name");
     QTest::newRow("class report and --data")
-        << QStringList{QStringLiteral("--report"), QStringLiteral("FILE"), QStringLiteral("a.mdb")} << true << 1
-        << QStringLiteral("not both");
+        << QStringList{QStringLiteral("--report"), QStringLiteral("FILE"), QStringLiteral("a.mdb")} << true << noFile
+        << english << 1 << QStringLiteral("not both");
 }
 
-// The real program, with no display at all, as from a script or over SSH.
+// The real program, with no display at all, as from a script or over SSH: each
+// outcome is one sentence on one line, in the language of the locale.
 void HistoryTest::commandsNeedNoDisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, withHistory);
+    QFETCH(QByteArray, offered);
+    QFETCH(QString, language);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
     if (withHistory)
         trainOn(dataPath(), 3);
     const QString file = m_home->path() + QStringLiteral("/out/written");
     QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    const bool writes = exitCode == 0 && arguments.contains(QStringLiteral("FILE"));
+    const bool namesAFile = arguments.contains(QStringLiteral("FILE"));
+    if (!offered.isNull())
+        QVERIFY(DatabaseFixture::writeBytes(file, offered));
     arguments.replaceInStrings(QStringLiteral("FILE"), file);
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE", "LANG", "LC_MESSAGES"})
         environment.remove(QString::fromLatin1(variable));
+    environment.insert(QStringLiteral("LC_ALL"), language);
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ZORVEL_PROGRAM), QStringList{QStringLiteral("--data"), dataPath()} + arguments);
     QVERIFY(program.waitForFinished(60000));
@@ -1020,8 +1042,10 @@ void HistoryTest::commandsNeedNoDisplay()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.exitCode() == exitCode, qPrintable(output));
     QVERIFY2(output.contains(says), qPrintable(output));
-    QCOMPARE(QFileInfo::exists(file), writes);
-    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), writes ? 1 : 0);
+    QVERIFY2(output.count(u'\n') == 1 && output.endsWith(QStringLiteral("\n")), qPrintable(output));
+    const bool fileExpected = (exitCode == 0 && namesAFile) || !offered.isNull();
+    QCOMPARE(QFileInfo::exists(file), fileExpected);
+    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden).size(), fileExpected ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(HistoryTest)

@@ -37,9 +37,10 @@ void installFontSubstitutions()
 }
 
 // Qt's own texts (the buttons of the message boxes, the context menus of the
-// text boxes) in the language of `locale`, where Qt's translation into it is
-// installed; otherwise they stay English. A later call replaces what an
-// earlier one installed.
+// text boxes) and the command line's in the language of `locale`, where a
+// translation into it is installed (Qt's) or built in (Zorvel's, in Chinese);
+// otherwise they stay English. A later call replaces what an earlier one
+// installed.
 void installTranslations(QCoreApplication &app, const QLocale &locale)
 {
     for (QTranslator *earlier : app.findChildren<QTranslator *>(translatorName, Qt::FindDirectChildrenOnly)) {
@@ -55,6 +56,7 @@ void installTranslations(QCoreApplication &app, const QLocale &locale)
             delete translator;
     };
     install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    install(QStringLiteral("zorvel"), QStringLiteral(":/i18n"));
 }
 
 void configureApplication(QApplication &app)

@@ -7,16 +7,16 @@ class QApplication;
 class QCoreApplication;
 class QString;
 
-// Names, icon, fonts, palette and Qt's translation of the program, set once
+// Names, icon, fonts, palette and translations of the program, set once
 // before the first window.
 // The windows ask for SimSun and Arial; where those are missing (anywhere but on
 // Windows, where they belong to the system), a Song-style CJK face and a
 // metric-compatible sans take their place.
 void configureApplication(QApplication &app);
 
-// Qt's own texts in the language of `locale` (the system's, unless the default
-// locale was set) where Qt has a translation into it, English otherwise.
-// Replaces what an earlier call installed.
+// Qt's own texts and the command line's in the language of `locale` (the
+// system's, unless the default locale was set) where there is a translation
+// into it, English otherwise. Replaces what an earlier call installed.
 void installTranslations(QCoreApplication &app, const QLocale &locale = QLocale());
 
 // The font substitutions alone, for tests and tools that render windows.

@@ -87,31 +87,40 @@ struct CommandOption
 
 QList<CommandOption> commandOptions()
 {
-    const auto option = [](const char *name, const char *value, const char *description) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(description),
-                                  QString::fromLatin1(value));
+    const auto option = [](const char *name, const QString &value, const QString &description) {
+        return QCommandLineOption(QString::fromLatin1(name), description, value);
     };
+    const QString file = QStringLiteral("FILE");
     return {
         {HistoryCommand::Backup,
-         option("backup", "FILE",
-                "Writes a consistent copy of the history to FILE, also while Zorvel runs, and ends.")},
+         option("backup", file,
+                QCoreApplication::translate("CommandLine",
+                                            "Writes a consistent copy of the history to FILE, "
+                                            "also while Zorvel runs, and ends."))},
         {HistoryCommand::Restore,
-         option("restore", "FILE",
-                "Puts the history in FILE (a copy that --backup or a clear made) in place of the "
-                "current one, which is kept in the backups folder, and ends. Zorvel must not be "
-                "running on that data.")},
+         option("restore", file,
+                QCoreApplication::translate("CommandLine",
+                                            "Puts the history in FILE (a copy that --backup or a clear made) in "
+                                            "place of the current one, which is kept in the backups folder, and "
+                                            "ends; Zorvel must not be running on that data."))},
         {HistoryCommand::Export,
-         option("export", "FILE.csv", "Writes every accepted answer to FILE.csv, one row each, and ends.")},
+         option("export", QStringLiteral("FILE.csv"),
+                QCoreApplication::translate("CommandLine",
+                                            "Writes every accepted answer to FILE.csv, one row each, and ends."))},
         {HistoryCommand::Report,
-         option("report", "FILE.html",
-                "Writes the progress report, a page for any web browser, to FILE.html, "
-                "and ends. With data files after it (zorvel --report class.html a.mdb b.mdb, "
-                "or *.mdb), writes one page for the class instead: a row and a small chart per pupil.")},
+         option("report", QStringLiteral("FILE.html"),
+                QCoreApplication::translate("CommandLine",
+                                            "Writes the progress report, a page for any web browser, to "
+                                            "FILE.html, and ends. With data files after it (zorvel --report "
+                                            "class.html a.mdb b.mdb, or *.mdb), writes one page for the class "
+                                            "instead: a row and a small chart per pupil."))},
         {HistoryCommand::Pupil,
-         option("pupil", "NAME",
-                "Stores NAME in the history as the pupil's name, which the report and the export "
-                "show, and ends; an empty NAME (\"\") forgets it. Without a stored name they show "
-                "the data file's name, or the account's user name for the user's own file.")},
+         option("pupil", QStringLiteral("NAME"),
+                QCoreApplication::translate("CommandLine",
+                                            "Stores NAME in the history as the pupil's name, which the report "
+                                            "and the export show, and ends; an empty NAME (\"\") forgets it. "
+                                            "Without a stored name they show the data file's name, or the "
+                                            "account's user name for the user's own file."))},
     };
 }
 
@@ -130,8 +139,8 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
     }
     if (named.size() > 1) {
         return endsWith(1, QString(),
-                        QStringLiteral("%1: %2 cannot be given together; give one of them at a time.\n")
-                            .arg(programName, named.join(QStringLiteral(" and "))));
+                        QCoreApplication::translate("CommandLine", "%1: give only one of %2 at a time.\n")
+                            .arg(programName, named.join(QStringLiteral(", "))));
     }
     return outcome;
 }
@@ -175,15 +184,19 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     // Single-dash words stay whole, as Qt's own options are written: -help, -version.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Zorvel trains divergent, associative thinking. Its window is in Chinese.\n"
-                       "Qt's own options, such as -platform, -style and -session, work as well."));
+        QCoreApplication::translate("CommandLine",
+                                    "Zorvel trains divergent, associative thinking. Its window is in "
+                                    "Chinese.\nQt's own options, such as -platform, -style and "
+                                    "-session, work as well."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and ends."));
+                                  QCoreApplication::translate("CommandLine", "Shows this help and ends."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version and ends."));
+                                     QCoreApplication::translate("CommandLine", "Shows the version and ends."));
     const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("Works on the history in FILE instead of the user's own; a new "
-                                                 "history is made there when FILE does not exist."),
+                                  QCoreApplication::translate("CommandLine",
+                                                              "Works on the history in FILE instead of the user's "
+                                                              "own; a new history is made there when FILE does not "
+                                                              "exist."),
                                   QStringLiteral("FILE"));
     const QList<CommandOption> commands = commandOptions();
     parser.addOption(help);
@@ -195,18 +208,21 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments)) {
         // Qt's own wording where the error is rarer; it follows Qt's translation.
         const QStringList unknown = parser.unknownOptionNames();
-        const QString problem = unknown.isEmpty()
-            ? parser.errorText()
-            : QStringLiteral("unknown option%1 '%2'")
-                  .arg(unknown.size() > 1 ? QStringLiteral("s") : QString(), unknown.join(QStringLiteral("', '")));
+        const QString names = QLatin1Char('\'') + unknown.join(QStringLiteral("', '")) + QLatin1Char('\'');
+        const QString problem = unknown.isEmpty() ? parser.errorText()
+            : unknown.size() == 1 ? QCoreApplication::translate("CommandLine", "unknown option %1").arg(names)
+                                  : QCoreApplication::translate("CommandLine", "unknown options %1").arg(names);
         return endsWith(2, QString(),
-                        QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(programName, problem));
+                        QCoreApplication::translate("CommandLine", "%1: %2; '%1 --help' lists the options.\n")
+                            .arg(programName, problem));
     }
     if (parser.isSet(help)) {
         // Qt names the program by the path it was started with; the help names it
         // the way it is installed.
         const QString text = parser.helpText();
-        return endsWith(0, QStringLiteral("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n')));
+        return endsWith(0,
+                        QCoreApplication::translate("CommandLine", "Usage: %1 [options]").arg(programName)
+                            + text.mid(text.indexOf(u'\n')));
     }
     if (parser.isSet(version))
         return endsWith(0, QStringLiteral("Zorvel %1\n").arg(QStringLiteral(ZORVEL_VERSION)));
@@ -221,7 +237,7 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
         outcome.dataPath = absolutePath(parser.value(data));
         if (QFileInfo(outcome.dataPath).isDir())
             return endsWith(1, QString(),
-                            QStringLiteral("%1: --data needs a file, but %2 is a folder.\n")
+                            QCoreApplication::translate("CommandLine", "%1: --data needs a file, but %2 is a folder.\n")
                                 .arg(programName, QDir::toNativeSeparators(outcome.dataPath)));
     }
     return outcome;
@@ -258,22 +274,29 @@ bool namesPlatformOrDisplay(const QStringList &arguments)
 std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
 {
     const QStringList arguments = programArguments(argc, argv);
+    const CommandLineOutcome untranslated = readCommandLine(withoutQtOptions(arguments));
+    const bool showsWindow = untranslated.runs && untranslated.command == HistoryCommand::None
+        && (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments));
+    if (showsWindow)
+        return std::nullopt;
+    // What ends here speaks the system's language, which takes an application
+    // object; a start that shows the window makes none before its own.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
+    installTranslations(app);
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
         return printOutcome(outcome);
-    if (outcome.command != HistoryCommand::None) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
-        if (!outcome.reportedFiles.isEmpty())
-            return runClassReport(outcome.commandFile, outcome.reportedFiles);
+    if (!outcome.reportedFiles.isEmpty())
+        return runClassReport(outcome.commandFile, outcome.reportedFiles);
+    if (outcome.command != HistoryCommand::None)
         return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
-    }
-    if (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments))
-        return std::nullopt;
     const QString program = arguments.isEmpty() ? programName : arguments.first();
     return printOutcome(endsWith(1, QString(),
-                                 QStringLiteral("zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are "
-                                                "unset); to run without one, use: xvfb-run %1\n")
+                                 QCoreApplication::translate("CommandLine",
+                                                             "zorvel: no graphical display found (DISPLAY and "
+                                                             "WAYLAND_DISPLAY are unset); to run without one, use: "
+                                                             "xvfb-run %1\n")
                                      .arg(program)));
 }
 

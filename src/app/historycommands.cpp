@@ -9,12 +9,14 @@
 #include "report/pupil.h"
 #include "store/database.h"
 #include "store/databaseerror.h"
+#include "store/fileheader.h"
 #include "store/historycopy.h"
 #include "store/location.h"
 #include "store/pupilname.h"
-#include "training/historybackups.h"
+#include "store/storefailure.h"
 #include "training/historyrestore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -42,6 +44,89 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// Refuses a file that is not a Zorvel history this one can read, before the
+// store opens it: `sentence` takes the file and what is wrong with it.
+void refuseUnusable(const QString &path, const QString &sentence)
+{
+    QByteArray header;
+    QString reason;
+    if (!readDatabaseHeader(path, header, reason))
+        throw CommandFailure(sentence.arg(
+            shown(path), QCoreApplication::translate("HistoryCommands", "cannot be read (%1)").arg(reason)));
+    switch (judgeDatabaseHeader(header, QFileInfo(path).size(), hasLogBeside(path))) {
+    case FileHeaderVerdict::NotSQLite:
+    case FileHeaderVerdict::OtherOwner:
+        throw CommandFailure(
+            sentence.arg(shown(path), QCoreApplication::translate("HistoryCommands", "is not a Zorvel history")));
+    case FileHeaderVerdict::NewerVersion:
+        throw CommandFailure(sentence.arg(
+            shown(path), QCoreApplication::translate("HistoryCommands", "was made by a newer Zorvel than this one")));
+    case FileHeaderVerdict::CutShort:
+    case FileHeaderVerdict::Ours:
+        break;
+    }
+}
+
+// What went wrong in the store, in a few words: the kind of fault where it is
+// known, otherwise the engine's (or the system's) own text.
+QString causeOf(const DatabaseError &error)
+{
+    switch (error.resultCode()) {
+    case ResultCode::full:
+        return QCoreApplication::translate("HistoryCommands", "the disk is full");
+    case ResultCode::readOnly:
+        return QCoreApplication::translate("HistoryCommands", "the file or its folder is read-only");
+    case ResultCode::corrupt:
+    case ResultCode::notADatabase:
+        return QCoreApplication::translate("HistoryCommands", "the history is damaged");
+    case ResultCode::ioError:
+        // The system's reason says more, where there is one.
+        if (!error.engineText().isEmpty())
+            return error.engineText();
+        return QCoreApplication::translate("HistoryCommands", "a read or write error");
+    case ResultCode::busy:
+    case ResultCode::locked:
+        return QCoreApplication::translate("HistoryCommands", "another program holds the file");
+    case ResultCode::cantOpen:
+        return QCoreApplication::translate("HistoryCommands", "the file cannot be opened");
+    default:
+        break;
+    }
+    return error.engineText().isEmpty() ? error.summary() : error.engineText();
+}
+
+// A failure of the store during a command, as one sentence in the command's words.
+QString failureSentence(HistoryCommand command, const QString &file, const DatabaseError &error)
+{
+    QString sentence;
+    switch (command) {
+    case HistoryCommand::Backup:
+        sentence = QCoreApplication::translate("HistoryCommands",
+                                               "Could not write a copy of the history to %1 (%2); nothing was "
+                                               "changed.");
+        break;
+    case HistoryCommand::Restore:
+        sentence = QCoreApplication::translate("HistoryCommands",
+                                               "Could not restore %1 (%2); the history was left as it was.");
+        break;
+    case HistoryCommand::Export:
+        sentence = QCoreApplication::translate("HistoryCommands",
+                                               "Could not export the answers to %1 (%2); nothing was written.");
+        break;
+    case HistoryCommand::Pupil:
+        // `file` is the name to store.
+        return QCoreApplication::translate("HistoryCommands",
+                                           "Could not store the pupil's name %1 (%2); nothing was changed.")
+            .arg(file, causeOf(error));
+    case HistoryCommand::Report:
+    case HistoryCommand::None:
+        sentence = QCoreApplication::translate("HistoryCommands",
+                                               "Could not write the progress report to %1 (%2); nothing was written.");
+        break;
+    }
+    return sentence.arg(shown(file), causeOf(error));
+}
+
 bool isSameFile(const QString &first, const QString &second)
 {
     const QFileInfo a(first);
@@ -56,17 +141,25 @@ bool isSameFile(const QString &first, const QString &second)
 void openHistory(Database &db, const QString &dataPath)
 {
     if (dataPath.isEmpty())
-        throw CommandFailure(QStringLiteral("There is no data folder for this user, so there is no history."));
+        throw CommandFailure(QCoreApplication::translate("HistoryCommands",
+                                                         "There is no data folder for this user, so there is no "
+                                                         "history; nothing was changed."));
     if (!QFileInfo::exists(dataPath))
-        throw CommandFailure(QStringLiteral("There is no history at %1; Zorvel makes one when it first starts there.")
+        throw CommandFailure(QCoreApplication::translate("HistoryCommands",
+                                                         "There is no history at %1 (Zorvel makes one when it "
+                                                         "first starts there); nothing was changed.")
                                  .arg(shown(dataPath)));
+    refuseUnusable(dataPath, QCoreApplication::translate("HistoryCommands", "%1 %2; nothing was changed."));
     db.open(BuildConnectionString(dataPath));
 }
 
 void refuseOwnFile(const QString &file, const QString &dataPath)
 {
     if (isSameFile(file, dataPath))
-        throw CommandFailure(QStringLiteral("%1 is the history itself; name another file.").arg(shown(file)));
+        throw CommandFailure(QCoreApplication::translate("HistoryCommands",
+                                                         "%1 is the history itself, so nothing was written; "
+                                                         "name another file.")
+                                 .arg(shown(file)));
 }
 
 QString backUp(const QString &file, const QString &dataPath)
@@ -75,40 +168,80 @@ QString backUp(const QString &file, const QString &dataPath)
     Database db;
     openHistory(db, dataPath);
     writeHistoryCopy(db, file);
-    return QStringLiteral("Wrote a copy of the history %1 to %2.").arg(shown(dataPath), shown(file));
+    return QCoreApplication::translate("HistoryCommands", "Wrote a copy of the history %1 to %2.")
+        .arg(shown(dataPath), shown(file));
 }
 
+// `done` is the sentence of success, with the history and the file to fill in.
 template<typename Writer>
-QString writeFrom(const QString &file, const QString &dataPath, const QString &what, Writer &&write)
+QString writeFrom(const QString &file, const QString &dataPath, const QString &done, Writer &&write)
 {
     refuseOwnFile(file, dataPath);
     Database db;
     openHistory(db, dataPath);
     QString error;
     if (!write(db, file, error))
-        throw CommandFailure(QStringLiteral("Could not write %1 (%2); nothing was written.").arg(shown(file), error));
-    return QStringLiteral("Wrote %1 of %2 to %3.").arg(what, shown(dataPath), shown(file));
+        throw CommandFailure(
+            QCoreApplication::translate("HistoryCommands", "Could not write %1 (%2); nothing was written.")
+                .arg(shown(file), error));
+    return done.arg(shown(dataPath), shown(file));
+}
+
+// The file to restore from, opened read-only and untouched by the rules every
+// restore shares, once it has shown itself a whole history of this or an older
+// version of Zorvel; refused in the command's words otherwise.
+void openSourceToRestore(Database &source, const QString &file)
+{
+    const QString refused = QCoreApplication::translate("HistoryCommands", "%1 %2, so nothing was restored.");
+    if (!QFileInfo(file).isFile())
+        throw CommandFailure(
+            refused.arg(shown(file), QCoreApplication::translate("HistoryCommands", "is not a file that exists")));
+    refuseUnusable(file, refused);
+    if (hasLogBeside(file)) {
+        throw CommandFailure(
+            refused.arg(shown(file),
+                        QCoreApplication::translate("HistoryCommands",
+                                                    "has answers in the log beside it that are not in the file "
+                                                    "itself (back it up with --data and --backup, and restore "
+                                                    "that copy)")));
+    }
+    try {
+        openRestoreSource(source, file);
+    } catch (const DatabaseError &error) {
+        QString reason;
+        if (source.access() == Database::Damaged)
+            reason = QCoreApplication::translate("HistoryCommands", "is damaged: it is shorter than its header says");
+        else if (error.resultCode() == ResultCode::corrupt)
+            reason = QCoreApplication::translate("HistoryCommands", "is damaged: it fails SQLite's integrity check");
+        else
+            reason = QCoreApplication::translate("HistoryCommands",
+                                                 "is not a whole history: one of its tables is missing");
+        throw CommandFailure(refused.arg(shown(file), reason));
+    }
 }
 
 QString restore(const QString &file, const QString &dataPath)
 {
     if (dataPath.isEmpty())
-        throw CommandFailure(QStringLiteral("There is no data folder for this user to restore into."));
+        throw CommandFailure(QCoreApplication::translate(
+            "HistoryCommands", "There is no data folder for this user to restore into; nothing was changed."));
     refuseOwnFile(file, dataPath);
-    if (!QFileInfo(file).isFile())
-        throw CommandFailure(QStringLiteral("There is no file at %1.").arg(shown(file)));
     Database source;
-    openRestoreSource(source, file);
+    openSourceToRestore(source, file);
 
     SingleInstance guard(dataPath);
     if (guard.claim(guardPatience) != SingleInstance::First)
-        throw CommandFailure(
-            QStringLiteral("Zorvel is running on %1; close it, then restore again.").arg(shown(dataPath)));
+        throw CommandFailure(QCoreApplication::translate("HistoryCommands",
+                                                         "Zorvel is running on %1, so nothing was restored; "
+                                                         "close it, then restore again.")
+                                 .arg(shown(dataPath)));
 
     const QString kept = replaceHistory(source, dataPath);
     if (kept.isEmpty())
-        return QStringLiteral("Restored %1 as the history %2.").arg(shown(file), shown(dataPath));
-    return QStringLiteral("Restored %1 as the history %2; the history it replaced is kept as %3.")
+        return QCoreApplication::translate("HistoryCommands", "Restored %1 as the history %2.")
+            .arg(shown(file), shown(dataPath));
+    return QCoreApplication::translate("HistoryCommands",
+                                       "Restored %1 as the history %2; the history it replaced is kept as %3.")
         .arg(shown(file), shown(dataPath), shown(kept));
 }
 
@@ -136,9 +269,14 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
     case HistoryCommand::Restore:
         return restore(file, dataPath);
     case HistoryCommand::Export:
-        return writeFrom(file, dataPath, QStringLiteral("the answers"), writeAnswersCsv);
+        return writeFrom(file, dataPath,
+                         QCoreApplication::translate("HistoryCommands", "Wrote the answers of the history %1 to %2."),
+                         writeAnswersCsv);
     case HistoryCommand::Report:
-        return writeFrom(file, dataPath, QStringLiteral("the progress report"), writeProgressReport);
+        return writeFrom(
+            file, dataPath,
+            QCoreApplication::translate("HistoryCommands", "Wrote the progress report of the history %1 to %2."),
+            writeProgressReport);
     case HistoryCommand::Pupil:
         return namePupil(file, dataPath);
     case HistoryCommand::None:
@@ -164,10 +302,16 @@ QString writeClassPage(const QString &file, const QStringList &dataPaths)
     QString error;
     QStringList unreadable;
     if (!writeClassReport(dataPaths, file, error, unreadable))
-        throw CommandFailure(QStringLiteral("Could not write %1 (%2); nothing was written.").arg(shown(file), error));
+        throw CommandFailure(
+            QCoreApplication::translate("HistoryCommands", "Could not write %1 (%2); nothing was written.")
+                .arg(shown(file), error));
     if (unreadable.isEmpty())
-        return QStringLiteral("Wrote the class overview of %1 histories to %2.").arg(dataPaths.size()).arg(shown(file));
-    return QStringLiteral("Wrote the class overview of %1 histories to %2; %3 of them could not be read: %4.")
+        return QCoreApplication::translate("HistoryCommands", "Wrote the class overview of %1 histories to %2.")
+            .arg(dataPaths.size())
+            .arg(shown(file));
+    return QCoreApplication::translate("HistoryCommands",
+                                       "Wrote the class overview of %1 histories to %2; %3 of them could not be "
+                                       "read: %4.")
         .arg(dataPaths.size())
         .arg(shown(file))
         .arg(unreadable.size())
@@ -176,16 +320,19 @@ QString writeClassPage(const QString &file, const QStringList &dataPaths)
 
 // What a command that returns its sentence, or throws one, prints and returns.
 template<typename Command>
-CommandLineOutcome outcomeOf(Command &&command)
+CommandLineOutcome outcomeOf(HistoryCommand kind, const QString &file, Command &&command)
 {
+    const QString line = QStringLiteral("%1\n");
     try {
-        return ended(0, command() + QLatin1Char('\n'), QString());
+        return ended(0, line.arg(command()), QString());
     } catch (const CommandFailure &failure) {
         return ended(1, QString(),
-                     QStringLiteral("zorvel: ") + failure.sentence() + QStringLiteral(" Nothing was changed.\n"));
+                     line.arg(QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(failure.sentence())));
     } catch (const DatabaseError &error) {
-        return ended(1, QString(),
-                     QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed.\n"));
+        return ended(
+            1, QString(),
+            line.arg(
+                QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(failureSentence(kind, file, error))));
     }
 }
 
@@ -193,7 +340,7 @@ CommandLineOutcome outcomeOf(Command &&command)
 
 CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath)
 {
-    return outcomeOf([&] { return run(command, file, dataPath); });
+    return outcomeOf(command, file, [&] { return run(command, file, dataPath); });
 }
 
 int runHistoryCommand(HistoryCommand command, const QString &file, const QString &dataPath)
@@ -205,5 +352,5 @@ int runClassReport(const QString &file, const QStringList &dataPaths)
 {
     if (dataPaths.size() == 1)
         return runHistoryCommand(HistoryCommand::Report, file, dataPaths.first());
-    return printOutcome(outcomeOf([&] { return writeClassPage(file, dataPaths); }));
+    return printOutcome(outcomeOf(HistoryCommand::Report, file, [&] { return writeClassPage(file, dataPaths); }));
 }

@@ -7,32 +7,33 @@
 
 namespace {
 
-// The announcer as screen readers see it: a notification inside the window,
-// named by the last text.
-class AnnouncerAccessible final : public QAccessibleObject
+// Notifications kept for screen readers that read them late.
+constexpr int keptNotifications = 8;
+
+// One announcement as screen readers see it: a notification inside the window,
+// named by its text for as long as it exists. A screen reader reads the name
+// when it comes to the event, which may be after later announcements.
+class NotificationAccessible final : public QAccessibleObject
 {
 public:
-    explicit AnnouncerAccessible(Announcer *announcer, QWidget *window)
-        : QAccessibleObject(announcer),
-          m_announcer(announcer),
-          m_window(window)
+    NotificationAccessible(QObject *notification, QWidget *window, const QString &text)
+        : QAccessibleObject(notification),
+          m_window(window),
+          m_text(text)
     {
     }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_window); }
     int childCount() const override { return 0; }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QString text(QAccessible::Text kind) const override
-    {
-        return kind == QAccessible::Name ? m_announcer->lastText() : QString();
-    }
+    QString text(QAccessible::Text kind) const override { return kind == QAccessible::Name ? m_text : QString(); }
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override { return {}; }
     QRect rect() const override { return {}; }
 
 private:
-    Announcer *m_announcer;
     QWidget *m_window;
+    QString m_text;
 };
 
 } // namespace
@@ -56,11 +57,12 @@ void Announcer::speakPending()
     m_pending.clear();
     if (!QAccessible::isActive())
         return;
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(this);
-    if (!accessible) {
-        accessible = new AnnouncerAccessible(this, m_window);
-        QAccessible::registerAccessibleInterface(accessible);
-    }
+    auto *notification = new QObject(this);
+    m_notifications.append(notification);
+    if (m_notifications.size() > keptNotifications)
+        delete m_notifications.takeFirst();
+    auto *accessible = new NotificationAccessible(notification, m_window, m_text);
+    QAccessible::registerAccessibleInterface(accessible);
     QAccessibleEvent shown(accessible, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -9,8 +10,8 @@ class QWidget;
 
 // Speaks texts through screen readers without showing anything: each
 // announcement is a notification that appears to them (a "showing" change of
-// an object with the notification role, named by the text), which Orca
-// speaks at once. Qt 6.4 has no announcement of its own, and the text of a
+// an object of its own with the notification role, named by the text), which
+// Orca speaks at once. Qt 6.4 has no announcement of its own, and the text of a
 // changed name or description does not reach Orca from Qt.
 //
 // The texts given while one event is handled (a verdict and the score it
@@ -34,6 +35,7 @@ private:
     QWidget *m_window;
     QString m_text;
     QStringList m_pending;
+    QList<QObject *> m_notifications; // the newest last
 };
 
 // Texts spoken as one, in order: a comma stands between two unless the first

@@ -9,5 +9,9 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 HOME="$home" XDG_DATA_HOME="" QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 
-window_shown() { xwininfo -name "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+window_shown() {
+    xwininfo -name "$1" 2>/dev/null | grep -q "Map State: IsViewable" && return 0
+    kill -0 "$pid" 2>/dev/null || { echo "the program has ended"; return 3; }
+    return 1
+}
 wait_for_window() { wait_until 60 "a window named $1" window_shown "$1"; }

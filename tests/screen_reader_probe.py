@@ -173,6 +173,12 @@ def registry_answers():
         bus.close_sync(None)
 
 
+def write_file(path, text, mode=0o644):
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+    os.chmod(path, mode)
+
+
 def xdotool(*arguments):
     return subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
 
@@ -208,32 +214,39 @@ class Probe:
 
     def start_orca(self):
         """Orca with a home of its own, no braille and no speech server (it
-        logs what it would say). Orca refuses to start beside another Orca of
-        the same user, or with --replace ends them; this one lives in a D-Bus
-        session and on a display of its own, so it is told of none, and tests
-        can run side by side. Its hang check ends it after ten seconds of a
-        slow start, which is no hang on a busy machine: the test's own waits
-        are bounded instead."""
-        if not shutil.which("orca"):
+        logs what it would say).
+
+        Orca finds other Orcas of the same user by the process name "orca"
+        (with pgrep): it refuses to start beside one, and with --replace it
+        kills them all. This one lives in a D-Bus session and on a display of
+        its own, so that tests can run side by side: its pgrep finds none, and
+        it keeps the name of the interpreter (run by it, and with a
+        setproctitle that leaves the name alone), so that no other Orca on the
+        machine ends it. Its hang check ends it after ten seconds of a slow
+        start, which is no hang on a busy machine: the test's own waits are
+        bounded instead."""
+        orca = shutil.which("orca")
+        if not orca:
             return
         home = os.path.join(self.folder, "orca")
         tools = os.path.join(self.folder, "tools")
+        modules = os.path.join(self.folder, "modules")
         prefs = os.path.join(home, ".local", "share", "orca")
-        os.makedirs(prefs)
-        os.makedirs(tools)
-        with open(os.path.join(tools, "pgrep"), "w") as pgrep:
-            pgrep.write("#!/bin/sh\nexit 1\n")
-        os.chmod(os.path.join(tools, "pgrep"), 0o755)
-        with open(os.path.join(prefs, "orca-customizations.py"), "w") as customizations:
-            customizations.write("import orca.settings\norca.settings.timeoutTime = 0\n")
+        for folder in (prefs, tools, modules):
+            os.makedirs(folder)
+        write_file(os.path.join(tools, "pgrep"), "#!/bin/sh\nexit 1\n", 0o755)
+        write_file(os.path.join(modules, "setproctitle.py"), "def setproctitle(title):\n    pass\n")
+        write_file(os.path.join(prefs, "orca-customizations.py"),
+                   "import orca.settings\norca.settings.timeoutTime = 0\n")
         self.orca = OrcaLog(os.path.join(self.folder, "orca.log"))
         environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                            XDG_DATA_HOME=os.path.join(home, ".local", "share"),
-                           PATH=tools + os.pathsep + os.environ.get("PATH", ""),
+                           PATH=tools + os.pathsep + os.environ.get("PATH", ""), PYTHONPATH=modules,
                            SPEECHD_ADDRESS="unix_socket:" + os.path.join(self.folder, "no-speech-server"),
                            SPEECHD_CMD=os.path.join(self.folder, "no-speech-dispatcher"))
         # On SIGTERM Orca at times takes a minute or more to end; nothing of it outlives the test.
-        self.processes.start("Orca", ["orca", "--disable=braille", "--disable=braille-monitor", "--debug-file=/dev/stdout"],
+        self.processes.start("Orca", [sys.executable, orca, "--disable=braille", "--disable=braille-monitor",
+                                      "--debug-file=/dev/stdout"],
                              killed=True, stdout=self.orca.slave, stderr=self.orca.slave, env=environment)
         self.orca.start_reading()
         self.orca.wait_for_line("that Orca has started", r"ORCA: Startup complete")

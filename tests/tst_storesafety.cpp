@@ -131,7 +131,7 @@ void StoreSafetyTest::runInNamespace(const QString &mounts, const QString &test,
                 unshare
                     + QStringList{QStringLiteral("sh"), QStringLiteral("-c"), script,
                                   QCoreApplication::applicationFilePath(), test});
-    QVERIFY(child.waitForFinished(50000));
+    QVERIFY(child.waitForFinished(240000));
     const QString output = QString::fromUtf8(child.readAll());
     if (child.exitCode() == mountRefused)
         QSKIP(qPrintable(QStringLiteral("the mount namespace refuses the mount: ") + output.trimmed()));

@@ -115,6 +115,11 @@ QList<CommandOption> commandOptions()
          option("report", "FILE.html",
                 "Writes the progress report, a page for any web browser, to FILE.html, "
                 "and ends.")},
+        {HistoryCommand::OpenReport,
+         QCommandLineOption(QStringLiteral("open-report"),
+                            QStringLiteral("Writes the progress report to NAME-进度报告.html in the "
+                                           "Documents folder (NAME: the data file's name), opens it in the "
+                                           "default web browser, and ends. Needs a display."))},
     };
 }
 
@@ -128,7 +133,8 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
             continue;
         named.append(QStringLiteral("--") + candidate.option.names().constFirst());
         outcome.command = candidate.command;
-        outcome.commandFile = absolutePath(parser.value(candidate.option));
+        if (!candidate.option.valueName().isEmpty())
+            outcome.commandFile = absolutePath(parser.value(candidate.option));
     }
     if (named.size() > 1) {
         return endsWith(1, QString(),
@@ -234,7 +240,7 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
         return report(outcome);
-    if (outcome.command != HistoryCommand::None) {
+    if (outcome.command != HistoryCommand::None && outcome.command != HistoryCommand::OpenReport) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Zorvel"));
         return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
@@ -254,5 +260,7 @@ std::optional<int> handleCommandLine(const QStringList &arguments, QString &data
     if (!outcome.runs)
         return report(outcome);
     dataPath = dataFileOf(outcome);
+    if (outcome.command == HistoryCommand::OpenReport)
+        return openProgressReport(dataPath);
     return std::nullopt;
 }

@@ -10,9 +10,12 @@
 #include "store/historycopy.h"
 #include "store/location.h"
 #include "training/historyrestore.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messageboxes.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <stdexcept>
@@ -37,15 +40,6 @@ private:
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-bool isSameFile(const QString &first, const QString &second)
-{
-    const QFileInfo a(first);
-    const QFileInfo b(second);
-    if (a.exists() && b.exists())
-        return a.canonicalFilePath() == b.canonicalFilePath();
-    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }
 
 // The history at `dataPath`, opened as a running Zorvel opens it (so that what
@@ -120,6 +114,8 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
         return writeFrom(file, dataPath, QStringLiteral("the answers"), writeAnswersCsv);
     case HistoryCommand::Report:
         return writeFrom(file, dataPath, QStringLiteral("the progress report"), writeProgressReport);
+    case HistoryCommand::OpenReport:
+        return writeFrom(reportFileFor(dataPath), dataPath, QStringLiteral("the progress report"), writeProgressReport);
     case HistoryCommand::None:
         break;
     }
@@ -144,4 +140,44 @@ int runHistoryCommand(HistoryCommand command, const QString &file, const QString
         print(stderr, QStringLiteral("zorvel: ") + error.text() + QStringLiteral("\nNothing was changed."));
     }
     return 1;
+}
+
+int openProgressReport(const QString &dataPath)
+{
+    QString failure;
+    try {
+        print(stdout, run(HistoryCommand::OpenReport, QString(), dataPath));
+        if (FileDialogs::openInBrowser(reportFileFor(dataPath)))
+            return 0;
+        failure = QStringLiteral("进度报告已写入“%1”，但无法用浏览器打开它。").arg(shown(reportFileFor(dataPath)));
+    } catch (const CommandFailure &error) {
+        failure = error.sentence();
+    } catch (const DatabaseError &error) {
+        failure = error.text();
+    }
+    print(stderr, QStringLiteral("zorvel: ") + failure);
+    MessageBoxes::showError(nullptr, failure);
+    return 1;
+}
+
+QString documentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::homePath();
+    return folder;
+}
+
+QString reportFileFor(const QString &dataPath)
+{
+    return QDir(documentsFolder()).filePath(backupBaseName(dataPath) + QStringLiteral("-进度报告.html"));
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists())
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }

@@ -6,6 +6,8 @@
 
 #include "app/application.h"
 #include "app/historycommands.h"
+#include "chart/chart.h"
+#include "chart/horizontalbarseries.h"
 #include "evaluate/evaluatewindowopener.h"
 #include "evaluate/thinkingindices.h"
 #include "evaluate/tfrmevaluate.h"
@@ -71,6 +73,31 @@ void onRestoreList(const std::function<void(TfrmRestore &)> &choose, bool &ran)
     });
 }
 
+// Calls `act` on the active modal window once it is one that `act` takes (returns
+// true for), looking every few milliseconds; after about ten seconds, closes
+// whatever modal window is open, so that the test fails instead of waiting.
+void whenModal(const std::function<bool(QWidget *)> &act, int triesLeft = 2000)
+{
+    QTimer::singleShot(5, [act, triesLeft] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && act(modal))
+            return;
+        if (triesLeft > 0)
+            whenModal(act, triesLeft - 1);
+        else if (modal)
+            modal->close();
+    });
+}
+
+QList<double> chartValues(const QWidget &window)
+{
+    const HorizontalBarSeries *series = window.findChild<Chart *>(QStringLiteral("chartEvaluate"))->series(0);
+    QList<double> values;
+    for (int i = 0; i < series->count(); ++i)
+        values.append(series->value(i));
+    return values;
+}
+
 } // namespace
 
 // The evaluation window's history actions on a real data file, as the running
@@ -90,6 +117,7 @@ private slots:
     void backupGoesToTheBackupsFolder();
     void restoreFromTheListGoesOnWithTheRestoredHistory();
     void restoreFromAFileAnywhere();
+    void evaluationReopensOnTheRestoredHistory();
     void refusedRestoreChangesNothing_data();
     void refusedRestoreChangesNothing();
     void restoredBackupOutlivesTheNewestTen();
@@ -251,6 +279,54 @@ void HistoryActionsTest::restoreFromAFileAnywhere()
     QVERIFY(listShown);
     QCOMPARE(dump(m_session->database), copied);
     QCOMPARE(dumpOf(stick), copied);
+}
+
+// The window that restored closes, and a new one shows the restored history's
+// indices, with the focus where the user left it.
+void HistoryActionsTest::evaluationReopensOnTheRestoredHistory()
+{
+    const QString backup = m_session->historyActions.backUp();
+    ThinkingIndices restored;
+    {
+        Database copy;
+        copy.open(BuildConnectionString(backup), Database::Untouched);
+        ComputeThinkingIndices(copy, restored);
+    }
+    answerQuestions(4);
+    ThinkingIndices before;
+    ComputeThinkingIndices(m_session->database, before);
+    QVERIFY(before != restored);
+    MessageBoxes::scriptAnswers({QMessageBox::Yes});
+    QPointer<QWidget> first;
+    QList<double> reopenedValues;
+    bool focusOnRestore = false;
+    whenModal([&](QWidget *modal) {
+        auto *window = qobject_cast<TfrmEvaluate *>(modal);
+        if (!window)
+            return false;
+        first = window;
+        whenModal([](QWidget *list) {
+            if (!qobject_cast<TfrmRestore *>(list))
+                return false;
+            button(*list, "btnRestore")->click();
+            return true;
+        });
+        whenModal([&](QWidget *other) {
+            if (!qobject_cast<TfrmEvaluate *>(other) || other == first)
+                return false;
+            reopenedValues = chartValues(*other);
+            focusOnRestore = other->focusWidget() == button(*other, "btnRestore");
+            other->close();
+            return true;
+        });
+        button(*window, "btnRestore")->click();
+        return true;
+    });
+    openEvaluateWindow(m_session->database, &m_session->window, &m_session->historyActions);
+    QCOMPARE(reopenedValues,
+             (QList<double>{double(restored.oldWordIndex), double(restored.newWordIndex), double(restored.radioIndex),
+                            double(restored.heatIndex)}));
+    QVERIFY(focusOnRestore);
 }
 
 void HistoryActionsTest::refusedRestoreChangesNothing_data()

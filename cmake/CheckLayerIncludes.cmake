@@ -21,7 +21,7 @@ set(layer_ui_folders training evaluate widgets)
 set(layer_ui_qt QtCore QtGui QtWidgets)
 set(layer_report_folders evaluate training store)
 set(layer_report_qt QtCore)
-set(layer_app_folders ui report training store widgets)
+set(layer_app_folders ui evaluate report training store widgets)
 set(layer_app_qt QtCore QtGui QtWidgets QtNetwork)
 set(layers store training chart widgets evaluate ui report app)
 # Headers that only their own folder may include.

@@ -88,12 +88,14 @@ user_dir=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
 [ -d "$user_dir" ] || user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
 installed=$user_dir/AppData/Local/Programs/Zorvel
 shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zorvel.lnk"
+report_shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zorvel 进度报告.lnk"
 data=$user_dir/AppData/Roaming/Zorvel/Zorvel.mdb
 
 installer=$(ls "$build"/zorvel-*-windows-x64.exe | head -n1)
 wine "$installer" /S || fail "the installer ended with status $?"
 [ -f "$installed/zorvel.exe" ] || fail "nothing installed in $installed"
 [ -f "$shortcut" ] || fail "no Start-menu entry at $shortcut"
+[ -f "$report_shortcut" ] || fail "no Start-menu entry at $report_shortcut"
 step "installed silently: $(du -sh "$installed" | cut -f1) in $installed"
 
 started=$(milliseconds)
@@ -243,6 +245,7 @@ sleep 1
 kill -0 "$pid" 2>/dev/null && fail "the silent uninstall left Zorvel running"
 [ ! -e "$installed/zorvel.exe" ] || fail "the uninstaller left zorvel.exe"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
+[ ! -e "$report_shortcut" ] || fail "the uninstaller left the report's Start-menu entry"
 [ -f "$data" ] || fail "the uninstaller removed the data file"
 step "uninstalled silently while Zorvel ran: it closed Zorvel first; the data file stays"
 echo "check-windows: passed"

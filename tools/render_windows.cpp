@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "evaluate/tfrmevaluate.h"
+#include "evaluate/tfrmrestore.h"
 #include "ui/tfrmabout.h"
 #include "widgets/messageboxes.h"
 
@@ -91,9 +92,17 @@ int main(int argc, char *argv[])
         answer(window, clock, QString::fromUtf8(text));
         answer(window, clock, QStringLiteral("笔记本"));
     }
-    TfrmEvaluate evaluate(session.database);
+    TfrmEvaluate evaluate(session.database, &session.historyActions);
     evaluate.show();
     save(evaluate, folder, QStringLiteral("evaluate-window.png"));
+    // The restore's choice, with two backups of that history.
+    session.historyActions.backUp();
+    startQuestion(window);
+    answer(window, clock, QStringLiteral("台灯"));
+    session.historyActions.backUp();
+    TfrmRestore restore(session.historyActions.backups(), session.historyActions.backupsFolder());
+    restore.show();
+    save(restore, folder, QStringLiteral("restore-window.png"));
     TfrmAbout about;
     about.show();
     save(about, folder, QStringLiteral("about-window.png"));

@@ -121,6 +121,12 @@ QList<CommandOption> commandOptions()
                                             "and the export show, and ends; an empty NAME (\"\") forgets it. "
                                             "Without a stored name they show the data file's name, or the "
                                             "account's user name for the user's own file."))},
+        {HistoryCommand::OpenReport,
+         QCommandLineOption(QStringLiteral("open-report"),
+                            QCoreApplication::translate("CommandLine",
+                                                        "Writes the progress report to NAME-进度报告.html in the "
+                                                        "Documents folder (NAME: the data file's name), opens it in "
+                                                        "the default web browser, and ends. Needs a display."))},
     };
 }
 
@@ -134,6 +140,8 @@ CommandLineOutcome historyCommandOf(const QCommandLineParser &parser, const QLis
             continue;
         named.append(QStringLiteral("--") + candidate.option.names().constFirst());
         outcome.command = candidate.command;
+        if (candidate.option.valueName().isEmpty())
+            continue;
         outcome.commandFile = candidate.command == HistoryCommand::Pupil ? parser.value(candidate.option)
                                                                          : absolutePath(parser.value(candidate.option));
     }
@@ -275,7 +283,8 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
 {
     const QStringList arguments = programArguments(argc, argv);
     const CommandLineOutcome untranslated = readCommandLine(withoutQtOptions(arguments));
-    const bool showsWindow = untranslated.runs && untranslated.command == HistoryCommand::None
+    const bool showsWindow = untranslated.runs
+        && (untranslated.command == HistoryCommand::None || untranslated.command == HistoryCommand::OpenReport)
         && (hasGraphicalDisplay() || namesPlatformOrDisplay(arguments));
     if (showsWindow)
         return std::nullopt;
@@ -286,11 +295,11 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     installTranslations(app);
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
-        return printOutcome(outcome);
-    if (!outcome.reportedFiles.isEmpty())
-        return runClassReport(outcome.commandFile, outcome.reportedFiles);
-    if (outcome.command != HistoryCommand::None)
-        return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
+        if (candidate.option.valueName().isEmpty())
+            continue;
+    outcome.commandFile = candidate.command == HistoryCommand::Pupil ? parser.value(candidate.option)
+                                                                     : absolutePath(parser.value(candidate.option));
+    return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
     const QString program = arguments.isEmpty() ? programName : arguments.first();
     return printOutcome(endsWith(1, QString(),
                                  QCoreApplication::translate("CommandLine",
@@ -306,5 +315,7 @@ std::optional<int> handleCommandLine(const QStringList &arguments, QString &data
     if (!outcome.runs)
         return printOutcome(outcome);
     dataPath = dataFileOf(outcome);
+    if (outcome.command == HistoryCommand::OpenReport)
+        return openProgressReport(dataPath);
     return std::nullopt;
 }

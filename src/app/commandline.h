@@ -8,12 +8,13 @@
 
 // What a start does with the history instead of showing the window.
 enum class HistoryCommand {
-    None,    // the window
-    Backup,  // --backup FILE
-    Restore, // --restore FILE
-    Export,  // --export FILE.csv
-    Report,  // --report FILE.html [DATA.mdb ...]
-    Pupil,   // --pupil NAME
+    None,       // the window
+    Backup,     // --backup FILE
+    Restore,    // --restore FILE
+    Export,     // --export FILE.csv
+    Report,     // --report FILE.html [DATA.mdb ...]
+    Pupil,      // --pupil NAME
+    OpenReport, // --open-report: the report to the documents folder, opened in the browser
 };
 
 // What the command line asks for. Zorvel's own options are --help, --version,

@@ -15,10 +15,13 @@
 #include "store/pupilname.h"
 #include "store/storefailure.h"
 #include "training/historyrestore.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messageboxes.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <stdexcept>
 
@@ -119,21 +122,13 @@ QString failureSentence(HistoryCommand command, const QString &file, const Datab
                                            "Could not store the pupil's name %1 (%2); nothing was changed.")
             .arg(file, causeOf(error));
     case HistoryCommand::Report:
+    case HistoryCommand::OpenReport:
     case HistoryCommand::None:
         sentence = QCoreApplication::translate("HistoryCommands",
                                                "Could not write the progress report to %1 (%2); nothing was written.");
         break;
     }
     return sentence.arg(shown(file), causeOf(error));
-}
-
-bool isSameFile(const QString &first, const QString &second)
-{
-    const QFileInfo a(first);
-    const QFileInfo b(second);
-    if (a.exists() && b.exists())
-        return a.canonicalFilePath() == b.canonicalFilePath();
-    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }
 
 // The history at `dataPath`, opened as a running Zorvel opens it (so that what
@@ -279,6 +274,11 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
             writeProgressReport);
     case HistoryCommand::Pupil:
         return namePupil(file, dataPath);
+    case HistoryCommand::OpenReport:
+        return writeFrom(
+            file, dataPath,
+            QCoreApplication::translate("HistoryCommands", "Wrote the progress report of the history %1 to %2."),
+            writeProgressReport);
     case HistoryCommand::None:
         break;
     }
@@ -353,4 +353,50 @@ int runClassReport(const QString &file, const QStringList &dataPaths)
     if (dataPaths.size() == 1)
         return runHistoryCommand(HistoryCommand::Report, file, dataPaths.first());
     return printOutcome(outcomeOf(HistoryCommand::Report, file, [&] { return writeClassPage(file, dataPaths); }));
+}
+
+int openProgressReport(const QString &dataPath)
+{
+    const QString file = reportFileFor(dataPath);
+    CommandLineOutcome outcome = historyCommandOutcome(HistoryCommand::OpenReport, file, dataPath);
+    const QString prefix = QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(QString());
+    if (outcome.exitCode == 0) {
+        if (FileDialogs::openInBrowser(file))
+            return printOutcome(outcome);
+        outcome = ended(1, outcome.output,
+                        prefix
+                            + QCoreApplication::translate("HistoryCommands",
+                                                          "The progress report was written to %1, but no web "
+                                                          "browser could open it.")
+                                  .arg(shown(file))
+                            + QLatin1Char('\n'));
+    }
+    printOutcome(outcome);
+    QString sentence = outcome.error.trimmed();
+    if (sentence.startsWith(prefix))
+        sentence.remove(0, prefix.size());
+    MessageBoxes::showError(nullptr, sentence);
+    return 1;
+}
+
+QString documentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::homePath();
+    return folder;
+}
+
+QString reportFileFor(const QString &dataPath)
+{
+    return QDir(documentsFolder()).filePath(backupBaseName(dataPath) + QStringLiteral("-进度报告.html"));
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists())
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }

@@ -19,3 +19,19 @@ int runClassReport(const QString &file, const QStringList &dataPaths);
 
 // What runHistoryCommand() prints and returns, without printing it.
 CommandLineOutcome historyCommandOutcome(HistoryCommand command, const QString &file, const QString &dataPath);
+
+// The start menu's report: writes the progress report of the history at
+// `dataPath` to reportFileFor() and opens it in the default web browser. A
+// failure is told in a message box as well as on the terminal. Needs a
+// QApplication.
+int openProgressReport(const QString &dataPath);
+
+// The user's documents folder, made when missing; the home folder where there is none.
+QString documentsFolder();
+
+// Where the report of the history at `dataPath` goes when no file is named:
+// "<name>-进度报告.html" in the user's documents, after the data file's name.
+QString reportFileFor(const QString &dataPath);
+
+// Whether the two paths name one file.
+bool isSameFile(const QString &first, const QString &second);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 #include "app/commandline.h"
+#include "app/runninghistoryactions.h"
 #include "app/singleinstance.h"
 #include "store/database.h"
 #include "training/monotonicclock.h"
@@ -37,7 +38,9 @@ int main(int argc, char *argv[])
     MonotonicClock clock;
     RandomSource random;
     TrainingEngine engine(database, dataPath, clock, random);
+    RunningHistoryActions historyActions(engine, database, dataPath);
     TfrmMain window(engine, database);
+    window.setHistoryActions(&historyActions);
     window.show();
     return app.exec();
 }

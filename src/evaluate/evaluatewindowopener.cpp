@@ -6,11 +6,16 @@
 #include "store/databaseerror.h"
 #include "store/historystatistics.h"
 
-void openEvaluateWindow(Database &db, QWidget *parent)
+void openEvaluateWindow(Database &db, QWidget *parent, HistoryActions *actions)
 {
-    auto *window = new TfrmEvaluate(db, parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->exec();
+    bool restored = false;
+    do {
+        auto *window = new TfrmEvaluate(db, actions, parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (restored)
+            window->focusRestoreButton();
+        restored = window->exec() == TfrmEvaluate::Restored;
+    } while (restored);
 }
 
 void readAheadEvaluation(Database &db)

@@ -5,6 +5,7 @@
 #include "casefolding.h"
 #include "clock.h"
 #include "historybackups.h"
+#include "historyrestore.h"
 #include "questiongeneration.h"
 #include "randomsource.h"
 #include "scoring.h"
@@ -223,4 +224,25 @@ void TrainingEngine::clearAllRecords()
     m_state.givenAnswers.clear();
     ResetTrainingState(m_state);
     m_view->ResetTrainingView();
+}
+
+// The file is closed while it is replaced: the background check ends with it,
+// and SQLite folds the log into the file, so that nothing lies beside it.
+QString TrainingEngine::restoreHistory(Database &source, QList<StartupNotice> &notices)
+{
+    if (m_db.isOpen() && m_db.access() == Database::ReadOnly)
+        m_db.requireWritable();
+    m_db.close();
+    QString kept;
+    try {
+        kept = replaceHistory(source, m_dataFile);
+    } catch (const DatabaseError &) {
+        const bool openingPending = m_openingPending;
+        OpenDatabase(m_db, m_dataFile);
+        m_openingPending = openingPending && m_db.isWritable();
+        throw;
+    }
+    notices = start();
+    m_view->ResetTrainingView();
+    return kept;
 }

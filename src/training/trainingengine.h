@@ -60,6 +60,15 @@ public:
     // history is written first; when it cannot be, nothing is deleted.
     void clearAllRecords();
 
+    // Puts the history in `source` (opened by openRestoreSource) in place of the
+    // one the engine works on, through replaceHistory, which keeps the current
+    // one in its backups first; the session goes on with the restored history
+    // from a fresh state, and the view is reset. Returns the kept copy's path and
+    // the opening's notices. When the history cannot be replaced, the file is
+    // opened again as it was, the session goes on where it was, and the
+    // DatabaseError that says why leaves.
+    QString restoreHistory(Database &source, QList<StartupNotice> &notices);
+
     const TrainingState &state() const { return m_state; }
 
 private:

@@ -219,7 +219,7 @@ void TfrmMain::lblNewQuestionClick()
 
 void TfrmMain::lblEvaluateClick()
 {
-    runGuarded([this] { openEvaluateWindow(m_history, this); });
+    runGuarded([this] { openEvaluateWindow(m_history, this, m_historyActions); });
 }
 
 void TfrmMain::lblClearDatabaseClick()

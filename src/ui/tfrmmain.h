@@ -16,6 +16,7 @@ class TfrmMain;
 
 class Database;
 class Announcer;
+class HistoryActions;
 
 // The main window: the answer record, the question and score, the answer box and
 // the command links. It shows what the training engine reports and turns the
@@ -37,6 +38,10 @@ public:
     void StartFlash(FlashColor color) override;
     void showQuestion(const QuestionText &question) override;
     void ResetTrainingView() override;
+
+    // What the evaluation window does with the history (report, export, backup,
+    // restore); without them, its history buttons are disabled.
+    void setHistoryActions(HistoryActions *actions) { m_historyActions = actions; }
 
     // 0 while no flash runs, 1 to 6 while one does.
     int flashTick() const { return m_flashTick; }
@@ -82,6 +87,7 @@ private:
     std::unique_ptr<Ui::TfrmMain> ui;
     TrainingEngine &m_engine;
     Database &m_history;
+    HistoryActions *m_historyActions = nullptr;
     QTimer m_timerFlash;
     int m_flashTick = 0;
     QColor m_flashColor;

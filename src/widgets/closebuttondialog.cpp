@@ -53,8 +53,8 @@ void CloseButtonDialog::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_closeButton && m_closeButton->hasFocus()) {
-            m_closeButton->click();
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()); button && button->isEnabled()) {
+            button->click();
             return;
         }
         break;

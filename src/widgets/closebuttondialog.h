@@ -12,7 +12,8 @@ void centerWindowOn(QWidget &window, const QPoint &centre, const QSize &decorati
 
 // A fixed dialog left only through its close button: a title bar with a close
 // button and no other, no default and no cancel button, so Escape does nothing
-// and Enter closes it only while the close button has the focus. The title bar's
+// and Enter presses only the button that has the focus (it closes the dialog
+// only while the close button has it). The title bar's
 // close button works as usual.
 //
 // The window flags are set as the dialog is constructed, before the derived

@@ -36,6 +36,11 @@ bool MessageBoxes::confirmClearAll(QWidget *parent)
         == QMessageBox::Yes;
 }
 
+bool MessageBoxes::confirmRestore(QWidget *parent, const QString &text)
+{
+    return ask(parent, QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
 void MessageBoxes::showError(QWidget *parent, const QString &text)
 {
     if (script().active) {

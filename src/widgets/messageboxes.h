@@ -13,6 +13,9 @@ public:
     static bool confirmNewQuestion(QWidget *parent);
     // The warning before everything is cleared: true for Yes.
     static bool confirmClearAll(QWidget *parent);
+    // A confirmation before a history replaces the current one (`text` says
+    // which): true for Yes.
+    static bool confirmRestore(QWidget *parent, const QString &text);
     // An error box: critical icon, the program's name as caption.
     static void showError(QWidget *parent, const QString &text);
     // Something the user must know before going on (an information or warning

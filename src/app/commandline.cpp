@@ -295,11 +295,11 @@ std::optional<int> handleCommandLineWithoutDisplay(int argc, char *argv[])
     installTranslations(app);
     const CommandLineOutcome outcome = readCommandLine(withoutQtOptions(arguments));
     if (!outcome.runs)
-        if (candidate.option.valueName().isEmpty())
-            continue;
-    outcome.commandFile = candidate.command == HistoryCommand::Pupil ? parser.value(candidate.option)
-                                                                     : absolutePath(parser.value(candidate.option));
-    return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
+        return printOutcome(outcome);
+    if (!outcome.reportedFiles.isEmpty())
+        return runClassReport(outcome.commandFile, outcome.reportedFiles);
+    if (outcome.command != HistoryCommand::None && outcome.command != HistoryCommand::OpenReport)
+        return runHistoryCommand(outcome.command, outcome.commandFile, dataFileOf(outcome));
     const QString program = arguments.isEmpty() ? programName : arguments.first();
     return printOutcome(endsWith(1, QString(),
                                  QCoreApplication::translate("CommandLine",

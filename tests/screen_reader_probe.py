@@ -180,7 +180,10 @@ def write_file(path, text, mode=0o644):
 
 
 def xdotool(*arguments):
-    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+    try:
+        return subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+    except subprocess.TimeoutExpired:
+        raise WaitFailed("timed out after %d s waiting for xdotool %s" % (TIMEOUT, " ".join(arguments))) from None
 
 
 def find(node, predicate):

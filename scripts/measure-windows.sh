@@ -77,8 +77,11 @@ main_windows() {
 }
 close_all() {
     local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null || true); do
-        xdotool key --window "$id" Return 2>/dev/null || true
+    # Wine takes keys from the focus alone: each notice is focused, then answered.
+    for id in $(xdotool search --onlyvisible --name '^Zorvel$' 2>/dev/null || true); do
+        main_windows | grep -qx "$id" && continue
+        xdotool windowfocus --sync "$id" 2>/dev/null || true
+        xdotool key Return 2>/dev/null || true
     done
     for id in $(main_windows); do
         xdotool windowfocus --sync "$id" 2>/dev/null || true

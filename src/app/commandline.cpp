@@ -64,16 +64,6 @@ bool hasInlineQtValue(const QString &name)
                        [&name](const QString &prefix) { return name.startsWith(prefix); });
 }
 
-CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &error = QString())
-{
-    CommandLineOutcome outcome;
-    outcome.runs = false;
-    outcome.exitCode = exitCode;
-    outcome.output = output;
-    outcome.error = error;
-    return outcome;
-}
-
 QString absolutePath(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -175,6 +165,16 @@ QStringList dataFilesNamed(const QStringList &names)
 }
 
 } // namespace
+
+CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &error)
+{
+    CommandLineOutcome outcome;
+    outcome.runs = false;
+    outcome.exitCode = exitCode;
+    outcome.output = output;
+    outcome.error = error;
+    return outcome;
+}
 
 int printOutcome(const CommandLineOutcome &outcome)
 {

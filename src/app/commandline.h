@@ -37,6 +37,9 @@ struct CommandLineOutcome
 // started it, and returns its exit code.
 int printOutcome(const CommandLineOutcome &outcome);
 
+// An outcome that ends the program with `exitCode`, printing `output` and `error`.
+CommandLineOutcome endsWith(int exitCode, const QString &output, const QString &error = QString());
+
 // Reads the program's own options from arguments that no longer hold Qt's own
 // (the first argument is the program). Any other argument is left alone, as it
 // always was; an unknown option is an error.

@@ -285,16 +285,6 @@ QString run(HistoryCommand command, const QString &file, const QString &dataPath
     return QString();
 }
 
-CommandLineOutcome ended(int exitCode, const QString &output, const QString &error)
-{
-    CommandLineOutcome outcome;
-    outcome.runs = false;
-    outcome.exitCode = exitCode;
-    outcome.output = output;
-    outcome.error = error;
-    return outcome;
-}
-
 QString writeClassPage(const QString &file, const QStringList &dataPaths)
 {
     for (const QString &dataPath : dataPaths)
@@ -324,12 +314,12 @@ CommandLineOutcome outcomeOf(HistoryCommand kind, const QString &file, Command &
 {
     const QString line = QStringLiteral("%1\n");
     try {
-        return ended(0, line.arg(command()), QString());
+        return endsWith(0, line.arg(command()), QString());
     } catch (const CommandFailure &failure) {
-        return ended(1, QString(),
-                     line.arg(QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(failure.sentence())));
+        return endsWith(1, QString(),
+                        line.arg(QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(failure.sentence())));
     } catch (const DatabaseError &error) {
-        return ended(
+        return endsWith(
             1, QString(),
             line.arg(
                 QCoreApplication::translate("HistoryCommands", "zorvel: %1").arg(failureSentence(kind, file, error))));
@@ -363,13 +353,13 @@ int openProgressReport(const QString &dataPath)
     if (outcome.exitCode == 0) {
         if (FileDialogs::openInBrowser(file))
             return printOutcome(outcome);
-        outcome = ended(1, outcome.output,
-                        prefix
-                            + QCoreApplication::translate("HistoryCommands",
-                                                          "The progress report was written to %1, but no web "
-                                                          "browser could open it.")
-                                  .arg(shown(file))
-                            + QLatin1Char('\n'));
+        outcome = endsWith(1, outcome.output,
+                           prefix
+                               + QCoreApplication::translate("HistoryCommands",
+                                                             "The progress report was written to %1, but no web "
+                                                             "browser could open it.")
+                                     .arg(shown(file))
+                               + QLatin1Char('\n'));
     }
     printOutcome(outcome);
     QString sentence = outcome.error.trimmed();

@@ -8,8 +8,10 @@
 # too-fast rule is over (three seconds on its clock). After each answer the
 # focused answer box announces the verdict (a changed description, the phrase
 # the record pane shows), and Orca's debug log shows it spoken ("SPEECH
-# OUTPUT"). The evaluation chart carries its title and the four indices with
-# their values.
+# OUTPUT"), with the score where the answer changed it. Orca speaks the new
+# question as it appears. The evaluation chart carries its title and the four
+# indices with their values; Tab into it and Down from bar to bar focus each of
+# its four bars, and Orca speaks each, named with its value, before the next key.
 #
 # Every wait is bounded; one that runs out ends the test with the sentence
 # "timed out after N s waiting for WHAT".
@@ -308,19 +310,31 @@ class Probe:
     def focus_main_window(self):
         xdotool("windowfocus", "--sync", self.main_window)
 
+    def score(self):
+        """The score as the main window shows it, "3差" say."""
+        return self.find(lambda node: node.getRoleName() == "label" and node.name == "分数").description
+
     def new_question(self):
+        """Starts a new question and waits until it is shown and (with Orca)
+        spoken. Returns it."""
         self.focus_main_window()
         xdotool("key", "ctrl+n")
         wait_for("the question whether to start a new one to be active",
                  lambda: self.dialog() and self.dialog().getState().contains(pyatspi.STATE_ACTIVE))
+        mark = self.orca.position() if self.orca else 0
         xdotool("key", "Return")
-        wait_for("a new question", lambda: not self.dialog() and self.text_of("问题").strip())
+        question = wait_for("a new question", lambda: not self.dialog() and self.text_of("问题").strip())
+        if self.orca:
+            self.orca.wait_for_speech(question, since=mark)
+        return question
 
     def answer(self, text, not_before):
         """Gives `text` as the answer and waits until its verdict is shown,
-        announced and (with Orca) spoken. Returns the verdict and the moment it
-        was seen."""
+        announced and (with Orca) spoken, with the score where the answer
+        changed it. Returns the verdict, the moment it was seen and the score
+        spoken, if any."""
         count = len(self.lines_of("答案评价"))
+        score = self.score()
         announcements = len(self.announced)
         self.focus_main_window()
         wait_for("the answer box to have the focus", lambda: self.answer_box().getState().contains(
@@ -335,17 +349,46 @@ class Probe:
                            lambda: self.lines_of("答案评价")[count:count + 1])[0]
         seen = time.monotonic()
         wait_for("the verdict %r to be announced" % verdict, lambda: len(self.announced) > announcements)
+        # The score follows the verdict in the same announcement; one back at 0 is not spoken.
+        new_score = wait_for("the score after %r" % text, self.score)
+        spoken_score = "分数 " + new_score if new_score != score and not new_score.startswith("0") else None
         if self.orca:
             self.orca.wait_for_speech(verdict, since=mark)
-        return verdict, seen
+            if spoken_score:
+                self.orca.wait_for_speech(spoken_score, since=mark)
+        return verdict, seen, spoken_score
 
     def evaluate(self):
+        """Opens the evaluation window, and steps by keyboard through the
+        chart's bars: Tab into the chart, then Down from bar to bar. Each bar
+        must have the focus and (with Orca) be spoken before the next key is
+        pressed. Returns the chart's description and the bars' names."""
         self.focus_main_window()
         xdotool("key", "ctrl+e")
-        chart = wait_for("the evaluation chart", lambda: self.find(lambda node: node.name == "思维评价"))
+        chart = wait_for("the evaluation chart", lambda: self.find(
+            lambda node: node.name == "思维评价" and node.getState().contains(pyatspi.STATE_SHOWING)))
         description = chart.description
+        bars = wait_for("the chart's four bars",
+                        lambda: [bar.name for bar in chart] if chart.childCount == 4 else None)
+        wait_for("the evaluation window to be active", lambda: self.window_of(chart).getState().contains(
+            pyatspi.STATE_ACTIVE))
+        for index, (key, name) in enumerate(zip(["Tab"] + ["Down"] * (len(bars) - 1), bars)):
+            mark = self.orca.position() if self.orca else 0
+            xdotool("key", key)
+            wait_for("the bar %r to have the focus after %s" % (name, key), lambda: chart.getChildAtIndex(
+                index).getState().contains(pyatspi.STATE_FOCUSED))
+            if self.orca:
+                # Alone, not within the chart's description, which names every bar.
+                self.orca.wait_for_line("Orca speaking the bar %r" % name,
+                                        r"SPEECH OUTPUT: '%s(?![\d，])" % re.escape(name), since=mark)
         xdotool("key", "Escape")
-        return description
+        return description, bars
+
+    @staticmethod
+    def window_of(node):
+        while node.getRoleName() not in ("frame", "dialog", "window"):
+            node = node.parent
+        return node
 
     def phrase_kinds(self):
         """The kind of each feedback phrase, read from the data file."""
@@ -365,16 +408,21 @@ def main():
         probe.start_orca()
         probe.start_program()
         probe.listen()
-        probe.new_question()
+        print("question: %s" % probe.new_question())
         # Each answer with the kind of verdict it must get.
         plan = [("写字", ACCEPTED), ("写字", REPEATED), ("写字", PERSISTENT), ("abc", INVALID)]
         verdicts = []
+        scores = []
         not_before = 0.0
         for text, _ in plan:
-            verdict, seen = probe.answer(text, not_before)
+            verdict, seen, score = probe.answer(text, not_before)
             verdicts.append(verdict)
+            scores.append(score)
             not_before = seen + ANSWER_SPACING
         print("verdicts: " + ", ".join("%s: %s" % (text, verdict) for (text, _), verdict in zip(plan, verdicts)))
+        print("scores spoken: %r" % scores)
+        if not scores[0]:
+            failures.append("the accepted first answer did not change the score")
         kinds = probe.phrase_kinds()
         for (text, kind), verdict in zip(plan, verdicts):
             if kinds.get(verdict) != kind:
@@ -388,7 +436,8 @@ def main():
             failures.append("the record shows the answers %r" % given)
         if probe.announced != verdicts:
             failures.append("announced %r, the record shows %r" % (probe.announced, verdicts))
-        description = probe.evaluate()
+        description, bars = probe.evaluate()
+        print("bars: %r" % bars)
         if not re.fullmatch(r"头脑发热值 \d+，思维发散值 \d+，联想发现值 \d+，思考守旧值 \d+", description):
             failures.append("the chart's description is %r" % description)
     except WaitFailed as failure:

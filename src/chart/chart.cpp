@@ -326,7 +326,9 @@ void Chart::mousePressEvent(QMouseEvent *event)
 void Chart::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event); // redraws, and so frames the current bar
-    tellCurrentBarFocused();
+    // Qt tells screen readers of the chart's own focus once this handler is
+    // done; the bar is told after that, so that they end on the bar.
+    QMetaObject::invokeMethod(this, &Chart::tellCurrentBarFocused, Qt::QueuedConnection);
 }
 
 void Chart::focusOutEvent(QFocusEvent *event)
@@ -337,7 +339,7 @@ void Chart::focusOutEvent(QFocusEvent *event)
 // Screen readers follow the focus from the chart to its current bar and speak it.
 void Chart::tellCurrentBarFocused()
 {
-    if (!QAccessible::isActive() || currentBar() < 0)
+    if (!QAccessible::isActive() || !hasFocus() || currentBar() < 0)
         return;
     QAccessibleEvent focused(this, QAccessible::Focus);
     focused.setChild(currentBar());

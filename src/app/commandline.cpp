@@ -239,7 +239,9 @@ CommandLineOutcome readCommandLine(const QStringList &arguments)
         outcome.reportedFiles = dataFilesNamed(parser.positionalArguments());
     if (parser.isSet(data) && !outcome.reportedFiles.isEmpty())
         return endsWith(1, QString(),
-                        QStringLiteral("%1: give the data files either with --data or after --report, not both.\n")
+                        QCoreApplication::translate("CommandLine",
+                                                    "%1: give the data files either with --data or after --report, "
+                                                    "not both.\n")
                             .arg(programName));
     if (parser.isSet(data)) {
         outcome.dataPath = absolutePath(parser.value(data));

@@ -244,16 +244,20 @@ QString namePupil(const QString &typed, const QString &dataPath)
 {
     const QString name = pupilNameToStore(typed);
     if (name.size() > longestPupilName)
-        throw CommandFailure(QStringLiteral("The name is %1 characters long; a pupil's name may have at most %2.")
+        throw CommandFailure(QCoreApplication::translate("HistoryCommands",
+                                                         "The name is %1 characters long; a pupil's name may have "
+                                                         "at most %2, so nothing was changed.")
                                  .arg(name.size())
                                  .arg(longestPupilName));
     Database db;
     openHistory(db, dataPath);
     storePupilName(db, name);
     if (name.isEmpty())
-        return QStringLiteral("The history %1 no longer stores a pupil's name; it is shown as %2.")
+        return QCoreApplication::translate("HistoryCommands",
+                                           "The history %1 no longer stores a pupil's name; it is shown as %2.")
             .arg(shown(dataPath), pupilNameOf(db));
-    return QStringLiteral("The history %1 now stores the pupil's name %2.").arg(shown(dataPath), name);
+    return QCoreApplication::translate("HistoryCommands", "The history %1 now stores the pupil's name %2.")
+        .arg(shown(dataPath), name);
 }
 
 QString run(HistoryCommand command, const QString &file, const QString &dataPath)

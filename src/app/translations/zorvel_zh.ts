@@ -16,10 +16,6 @@
         <translation>把每个被接受的回答写入 FILE.csv，每个回答一行，然后结束。</translation>
     </message>
     <message>
-        <source>Writes the progress report, a page for any web browser, to FILE.html, and ends.</source>
-        <translation>把进度报告（任何网页浏览器都能打开的网页）写入 FILE.html，然后结束。</translation>
-    </message>
-    <message>
         <source>%1: give only one of %2 at a time.
 </source>
         <translation>%1：%2 一次只能给出其中一个。
@@ -71,6 +67,24 @@ Qt 自己的选项（如 -platform、-style 和 -session）同样可用。</tran
         <source>zorvel: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); to run without one, use: xvfb-run %1
 </source>
         <translation>zorvel：找不到图形显示（DISPLAY 和 WAYLAND_DISPLAY 都没有设置）；如果要在没有图形显示的情况下运行，请使用：xvfb-run %1
+</translation>
+    </message>
+    <message>
+        <source>Writes the progress report, a page for any web browser, to FILE.html, and ends. With data files after it (zorvel --report class.html a.mdb b.mdb, or *.mdb), writes one page for the class instead: a row and a small chart per pupil.</source>
+        <translation>把进度报告（任何网页浏览器都能打开的网页）写入 FILE.html，然后结束。后面再给出数据文件时（zorvel --report class.html a.mdb b.mdb，或 *.mdb），改为写一页全班概览：每个学生一行，各附一张小图。</translation>
+    </message>
+    <message>
+        <source>Stores NAME in the history as the pupil&apos;s name, which the report and the export show, and ends; an empty NAME (&quot;&quot;) forgets it. Without a stored name they show the data file&apos;s name, or the account&apos;s user name for the user&apos;s own file.</source>
+        <translation>把 NAME 作为学生姓名存入训练记录（进度报告和导出的表格会显示它），然后结束；NAME 为空（&quot;&quot;）时删去已存的姓名。没有存姓名时，显示数据文件的名称，用户自己的数据文件则显示账户的用户名。</translation>
+    </message>
+    <message>
+        <source>Writes the progress report to NAME-进度报告.html in the Documents folder (NAME: the data file&apos;s name), opens it in the default web browser, and ends. Needs a display.</source>
+        <translation>把进度报告写入“文档”文件夹中的 NAME-进度报告.html（NAME 为数据文件的名称），用默认的网页浏览器打开它，然后结束。需要图形显示。</translation>
+    </message>
+    <message>
+        <source>%1: give the data files either with --data or after --report, not both.
+</source>
+        <translation>%1：数据文件请用 --data 给出，或写在 --report 之后，不能两样都用。
 </translation>
     </message>
 </context>
@@ -185,10 +199,6 @@ Qt 自己的选项（如 -platform、-style 和 -session）同样可用。</tran
         <translation>Zorvel 正在使用“%1”，因此没有恢复任何内容；请关闭它后再恢复。</translation>
     </message>
     <message>
-        <source>The log %1 is still beside the history, so the history was not replaced; a copy of it is kept as %2.</source>
-        <translation>训练记录旁边仍有日志文件“%1”，因此没有替换训练记录；它的副本保存为“%2”。</translation>
-    </message>
-    <message>
         <source>Restored %1 as the history %2.</source>
         <translation>已把“%1”恢复为训练记录“%2”。</translation>
     </message>
@@ -207,6 +217,34 @@ Qt 自己的选项（如 -platform、-style 和 -session）同样可用。</tran
     <message>
         <source>zorvel: %1</source>
         <translation>zorvel：%1</translation>
+    </message>
+    <message>
+        <source>Could not store the pupil&apos;s name %1 (%2); nothing was changed.</source>
+        <translation>无法存入学生姓名“%1”（%2），没有改动任何文件。</translation>
+    </message>
+    <message>
+        <source>Wrote the class overview of %1 histories to %2.</source>
+        <translation>已把 %1 份训练记录的全班概览写入“%2”。</translation>
+    </message>
+    <message>
+        <source>Wrote the class overview of %1 histories to %2; %3 of them could not be read: %4.</source>
+        <translation>已把 %1 份训练记录的全班概览写入“%2”；其中 %3 份无法读取：%4。</translation>
+    </message>
+    <message>
+        <source>The progress report was written to %1, but no web browser could open it.</source>
+        <translation>进度报告已写入“%1”，但无法用网页浏览器打开它。</translation>
+    </message>
+    <message>
+        <source>The name is %1 characters long; a pupil&apos;s name may have at most %2, so nothing was changed.</source>
+        <translation>这个姓名有 %1 个字符，学生姓名最多只能有 %2 个字符，因此没有改动任何内容。</translation>
+    </message>
+    <message>
+        <source>The history %1 no longer stores a pupil&apos;s name; it is shown as %2.</source>
+        <translation>训练记录“%1”不再存有学生姓名，现在显示为“%2”。</translation>
+    </message>
+    <message>
+        <source>The history %1 now stores the pupil&apos;s name %2.</source>
+        <translation>训练记录“%1”现在存有学生姓名“%2”。</translation>
     </message>
 </context>
 </TS>

@@ -1022,6 +1022,10 @@ void HistoryTest::commandsNeedNoDisplay()
     QFETCH(QString, language);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
+#ifdef Q_OS_WIN
+    if (language != QLatin1String("C.UTF-8"))
+        QSKIP("Windows takes the language from the account, not from LC_ALL");
+#endif
     if (withHistory)
         trainOn(dataPath(), 3);
     const QString file = m_home->path() + QStringLiteral("/out/written");

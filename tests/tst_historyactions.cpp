@@ -179,7 +179,10 @@ void HistoryActionsTest::reportIsWrittenAndOpened()
     button(window, "btnReport")->click();
     const QString report = reportFileFor(dataPath());
     QCOMPARE(FileDialogs::openedFiles(), QStringList{report});
+#ifndef Q_OS_WIN
+    // Windows finds the documents folder from the account, not from HOME.
     QVERIFY2(report.startsWith(m_home->path()), qPrintable(report));
+#endif
     ThinkingIndices indices;
     ComputeThinkingIndices(m_session->database, indices);
     const QString html = fileText(report);

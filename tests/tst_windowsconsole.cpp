@@ -106,7 +106,7 @@ void WindowsConsoleTest::answersOnTheConsoleThatStartedIt_data()
     QTest::newRow("a refused restore, on standard error")
         << QStringList{QStringLiteral("--data"), data, QStringLiteral("--restore"),
                        QDir::toNativeSeparators(m_folder.filePath(QStringLiteral("missing.mdb")))}
-        << 1 << QStringLiteral("There is no file at");
+        << 1 << QStringLiteral("is not a file that exists");
 }
 
 void WindowsConsoleTest::answersOnTheConsoleThatStartedIt()

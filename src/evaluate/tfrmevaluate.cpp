@@ -129,21 +129,9 @@ void TfrmEvaluate::focusRestoreButton()
     ui->btnRestore->setFocus();
 }
 
-// A history action that fails ends where it failed; its error is shown, and
-// the window stays as it was.
-template<typename Action>
-void TfrmEvaluate::runAction(Action &&action)
-{
-    try {
-        action();
-    } catch (const std::exception &error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
-    }
-}
-
 void TfrmEvaluate::btnReportClick()
 {
-    runAction([this] {
+    MessageBoxes::runShowingError(this, [this] {
         QString report;
         {
             const BusyCursor busy;
@@ -165,7 +153,7 @@ void TfrmEvaluate::btnExportClick()
                                     QStringLiteral("csv"));
     if (file.isEmpty())
         return;
-    runAction([this, &file] {
+    MessageBoxes::runShowingError(this, [this, &file] {
         {
             const BusyCursor busy;
             m_actions->exportAnswers(file);
@@ -177,7 +165,7 @@ void TfrmEvaluate::btnExportClick()
 
 void TfrmEvaluate::btnBackupClick()
 {
-    runAction([this] {
+    MessageBoxes::runShowingError(this, [this] {
         QString backup;
         {
             const BusyCursor busy;
@@ -190,7 +178,7 @@ void TfrmEvaluate::btnBackupClick()
 
 void TfrmEvaluate::btnRestoreClick()
 {
-    runAction([this] {
+    MessageBoxes::runShowingError(this, [this] {
         QList<BackupSummary> backups;
         {
             const BusyCursor busy;

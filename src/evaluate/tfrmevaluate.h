@@ -49,8 +49,6 @@ private:
     void btnBackupClick();
     void btnRestoreClick();
     void restoreFrom(const QString &file);
-    template<typename Action>
-    void runAction(Action &&action);
 
     void addIndexSeries();
     HorizontalBarSeries *indexSeries() const;

@@ -105,7 +105,7 @@ TfrmMain::~TfrmMain()
 // told before the window is used.
 void TfrmMain::FormCreate()
 {
-    runGuarded([this] { showNotices(m_engine.start()); });
+    MessageBoxes::runShowingError(this, [this] { showNotices(m_engine.start()); });
 }
 
 void TfrmMain::showNotices(const QList<StartupNotice> &notices)
@@ -129,7 +129,10 @@ void TfrmMain::checkHistory()
         if (TfrmMain *window = handoff->window) {
             QMetaObject::invokeMethod(
                 window,
-                [window] { window->runGuarded([window] { window->showNotices(window->m_engine.historyChecked()); }); },
+                [window] {
+                    MessageBoxes::runShowingError(window,
+                                                  [window] { window->showNotices(window->m_engine.historyChecked()); });
+                },
                 Qt::QueuedConnection);
         }
     });
@@ -139,7 +142,7 @@ void TfrmMain::checkHistory()
 // the same: a broken database must never keep the program from ending.
 void TfrmMain::FormClose()
 {
-    runGuarded([this] { m_engine.finish(); });
+    MessageBoxes::runShowingError(this, [this] { m_engine.finish(); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -168,18 +171,6 @@ void TfrmMain::readAheadAtIdle()
     checkHistory();
     m_engine.readAhead();
     QTimer::singleShot(0, this, [this] { readAheadEvaluation(m_history); });
-}
-
-// A command that fails ends where it failed; its error is shown, and the window
-// carries on.
-template<typename Command>
-void TfrmMain::runGuarded(Command &&command)
-{
-    try {
-        command();
-    } catch (const std::exception &error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
-    }
 }
 
 void TfrmMain::connectCommands()
@@ -214,23 +205,23 @@ bool TfrmMain::isCommandKey(QKeyCombination key) const
 void TfrmMain::lblNewQuestionClick()
 {
     if (MessageBoxes::confirmNewQuestion(this))
-        runGuarded([this] { m_engine.startNewQuestion(); });
+        MessageBoxes::runShowingError(this, [this] { m_engine.startNewQuestion(); });
 }
 
 void TfrmMain::lblEvaluateClick()
 {
-    runGuarded([this] { openEvaluateWindow(m_history, this, m_historyActions); });
+    MessageBoxes::runShowingError(this, [this] { openEvaluateWindow(m_history, this, m_historyActions); });
 }
 
 void TfrmMain::lblClearDatabaseClick()
 {
     if (MessageBoxes::confirmClearAll(this))
-        runGuarded([this] { m_engine.clearAllRecords(); });
+        MessageBoxes::runShowingError(this, [this] { m_engine.clearAllRecords(); });
 }
 
 void TfrmMain::lblAboutClick()
 {
-    runGuarded([this] { openAboutWindow(this); });
+    MessageBoxes::runShowingError(this, [this] { openAboutWindow(this); });
 }
 
 void TfrmMain::lblQuitClick()
@@ -262,7 +253,7 @@ void TfrmMain::watchAnswerKeys(QEvent *event)
 
 void TfrmMain::edAnswerKeyUp()
 {
-    runGuarded([this] {
+    MessageBoxes::runShowingError(this, [this] {
         if (m_engine.submitAnswer(ui->edAnswer->text()))
             ui->edAnswer->clear();
     });

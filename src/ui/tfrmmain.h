@@ -81,8 +81,6 @@ private:
     bool isCommandKey(QKeyCombination key) const;
     void setPanelColor(const QColor &color);
     void watchAnswerKeys(QEvent *event);
-    template<typename Command>
-    void runGuarded(Command &&command);
 
     std::unique_ptr<Ui::TfrmMain> ui;
     TrainingEngine &m_engine;

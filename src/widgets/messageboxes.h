@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include <exception>
+
 // Every message box of the program goes through here, so that a test can answer
 // the next question box itself and see which boxes were shown.
 class MessageBoxes
@@ -21,6 +23,17 @@ public:
     // Something the user must know before going on (an information or warning
     // icon), with the program's name as caption and one OK button.
     static void showNotice(QWidget *parent, QMessageBox::Icon icon, const QString &text);
+    // Runs a window's command; one that fails ends where it failed, its error
+    // is shown over `parent`, and the window carries on.
+    template<typename Command>
+    static void runShowingError(QWidget *parent, Command &&command)
+    {
+        try {
+            command();
+        } catch (const std::exception &error) {
+            showError(parent, QString::fromUtf8(error.what()));
+        }
+    }
 
     // From now on, no box is shown: question boxes take their answers from the
     // queue (Cancel when it is empty) and every box's text is recorded.
